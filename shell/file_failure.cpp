@@ -1,0 +1,79 @@
+#include "shell/file_failure.h"
+
+#include <utility>
+
+namespace shell {
+
+namespace {
+
+std::string_view PolishDescription(FileFailureKind kind) {
+  switch (kind) {
+    case FileFailureKind::NotFound:
+      return "Nie znaleziono pliku.";
+    case FileFailureKind::PermissionDenied:
+      return "Brak uprawnień do odczytu pliku.";
+    case FileFailureKind::IsFolder:
+      return "To jest folder, a nie plik.";
+    case FileFailureKind::NotRegularFile:
+      return "To nie jest zwykły plik (np. potok lub urządzenie).";
+    case FileFailureKind::ReadPastEnd:
+      return "Próba odczytu poza końcem pliku: plik jest za krótki.";
+    case FileFailureKind::Overflow:
+      return "Przepełnienie: plik jest za duży.";
+    case FileFailureKind::System:
+      return "Błąd systemu";
+  }
+  return {};
+}
+
+std::string_view EnglishDescription(FileFailureKind kind) {
+  switch (kind) {
+    case FileFailureKind::NotFound:
+      return "File not found.";
+    case FileFailureKind::PermissionDenied:
+      return "Permission denied: the file cannot be read.";
+    case FileFailureKind::IsFolder:
+      return "This is a folder, not a file.";
+    case FileFailureKind::NotRegularFile:
+      return "Not a regular file (a pipe, a device or the like).";
+    case FileFailureKind::ReadPastEnd:
+      return "Input past end of file: the file is too short.";
+    case FileFailureKind::Overflow:
+      return "Overflow: the file is too large.";
+    case FileFailureKind::System:
+      return "System error";
+  }
+  return {};
+}
+
+}  // namespace
+
+FileAccessError::FileAccessError(FileFailure failure)
+    : std::runtime_error(EnglishDescription(failure.kind).data()), failure_(std::move(failure)) {}
+
+std::string DescribeFailure(const FileFailure& failure, Language language) {
+  std::string description(language == Language::English ? EnglishDescription(failure.kind)
+                                                        : PolishDescription(failure.kind));
+  if (failure.kind == FileFailureKind::System) {
+    description += ' ' + std::to_string(failure.system_code);
+    if (!failure.system_text.empty()) {
+      description += ": " + failure.system_text;
+    }
+    description += '.';
+  }
+  return description;
+}
+
+std::string FailureMessage(std::string_view error_prefix, std::string_view description) {
+  std::string message(error_prefix);
+  message += "\r\n";
+  message += description;
+  return message;
+}
+
+void FailureReporter::Report(const FileFailure& failure) const {
+  messages.Show(FailureMessage(error_prefix, DescribeFailure(failure, language)),
+                MessageIcon::Critical);
+}
+
+}  // namespace shell

@@ -1,0 +1,92 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <system_error>
+
+#include "shell/file_failure.h"
+#include "shell/read_only_file.h"
+
+namespace shell {
+
+namespace {
+
+[[noreturn]] void ThrowErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      throw FileAccessError(FileFailure{FileFailureKind::NotFound});
+    case EACCES:
+    case EPERM:
+      throw FileAccessError(FileFailure{FileFailureKind::PermissionDenied});
+    case EISDIR:
+      throw FileAccessError(FileFailure{FileFailureKind::IsFolder});
+    default:
+      throw FileAccessError(
+          FileFailure{FileFailureKind::System, error, std::system_category().message(error)});
+  }
+}
+
+void RequireRegularFile(const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) {
+    throw FileAccessError(FileFailure{FileFailureKind::IsFolder});
+  }
+  if (!S_ISREG(info.st_mode)) {
+    throw FileAccessError(FileFailure{FileFailureKind::NotRegularFile});
+  }
+}
+
+}  // namespace
+
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : fd_(-1) {
+  // Looking first keeps devices from being opened at all; the check after opening catches a
+  // file that was swapped in between.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    ThrowErrno(errno);
+  }
+  RequireRegularFile(info);
+  do {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd_ < 0 && errno == EINTR);
+  if (fd_ < 0) {
+    ThrowErrno(errno);
+  }
+  if (::fstat(fd_, &info) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    ThrowErrno(error);
+  }
+  try {
+    RequireRegularFile(info);
+  } catch (...) {
+    ::close(fd_);
+    throw;
+  }
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  ::close(fd_);
+}
+
+std::vector<std::uint8_t> ReadOnlyFile::ReadUpTo(std::size_t count) {
+  std::vector<std::uint8_t> bytes(count);
+  std::size_t filled = 0;
+  while (filled < count) {
+    const ssize_t got = ::read(fd_, bytes.data() + filled, count - filled);
+    if (got == 0) {
+      break;
+    }
+    if (got < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      ThrowErrno(errno);
+    }
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+}  // namespace shell

@@ -1,0 +1,85 @@
+#include <windows.h>
+
+#include <string>
+
+#include "shell/file_failure.h"
+#include "shell/read_only_file.h"
+
+namespace shell {
+
+namespace {
+
+std::string SystemText(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result(text, length);
+  LocalFree(text);
+  while (!result.empty() &&
+         (result.back() == '\n' || result.back() == '\r' || result.back() == '.')) {
+    result.pop_back();
+  }
+  return result;
+}
+
+[[noreturn]] void ThrowWindowsError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      throw FileAccessError(FileFailure{FileFailureKind::NotFound});
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      throw FileAccessError(FileFailure{FileFailureKind::PermissionDenied});
+    default:
+      throw FileAccessError(
+          FileFailure{FileFailureKind::System, static_cast<int>(error), SystemText(error)});
+  }
+}
+
+}  // namespace
+
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : handle_(INVALID_HANDLE_VALUE) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    ThrowWindowsError(GetLastError());
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    throw FileAccessError(FileFailure{FileFailureKind::IsFolder});
+  }
+  handle_ = CreateFileW(path.c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle_ == INVALID_HANDLE_VALUE) {
+    ThrowWindowsError(GetLastError());
+  }
+  if (GetFileType(handle_) != FILE_TYPE_DISK) {
+    CloseHandle(handle_);
+    throw FileAccessError(FileFailure{FileFailureKind::NotRegularFile});
+  }
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  CloseHandle(handle_);
+}
+
+std::vector<std::uint8_t> ReadOnlyFile::ReadUpTo(std::size_t count) {
+  std::vector<std::uint8_t> bytes(count);
+  std::size_t filled = 0;
+  while (filled < count) {
+    DWORD got = 0;
+    const DWORD wanted = static_cast<DWORD>(count - filled);
+    if (!ReadFile(handle_, bytes.data() + filled, wanted, &got, nullptr)) {
+      ThrowWindowsError(GetLastError());
+    }
+    if (got == 0) {
+      break;
+    }
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+}  // namespace shell

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/message_box.h"
+
+namespace test_support {
+
+// Keeps every message box that would have been shown.
+class RecordingMessages : public shell::MessageBoxService {
+ public:
+  struct Shown {
+    std::string text;
+    shell::MessageIcon icon;
+  };
+
+  void Show(std::string_view text, shell::MessageIcon icon) override {
+    shown.push_back({std::string(text), icon});
+  }
+
+  std::vector<Shown> shown;
+};
+
+}  // namespace test_support
