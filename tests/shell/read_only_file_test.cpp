@@ -6,6 +6,7 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -85,13 +86,31 @@ TEST(ReadOnlyFile, LinksAreFollowedAndADanglingOneIsMissing) {
 }
 
 TEST(ReadOnlyFile, AnUnreadableFileIsReportedAsSuch) {
-  if (::geteuid() == 0) {
-    GTEST_SKIP() << "permissions do not stop root";
-  }
   TempFolder folder;
   const fs::path path = folder.Write("locked.nsl", {1});
   fs::permissions(path, fs::perms::none);
-  EXPECT_EQ(FailureOpening(path), FileFailureKind::PermissionDenied);
+  if (::geteuid() != 0) {
+    EXPECT_EQ(FailureOpening(path), FileFailureKind::PermissionDenied);
+    return;
+  }
+  // Permissions do not stop root: try as an ordinary user in a child process.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+      ::_exit(2);
+    }
+    try {
+      ReadOnlyFile file(path);
+    } catch (const shell::FileAccessError& error) {
+      ::_exit(error.Failure().kind == FileFailureKind::PermissionDenied ? 0 : 1);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: opened or wrong failure, 2: could not drop privileges";
 }
 
 TEST(ReadOnlyFile, AFileThatReportsNoSizeIsStillReadToItsEnd) {
