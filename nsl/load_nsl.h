@@ -22,7 +22,7 @@ struct NslLoad {
   const std::filesystem::path& CurrentFilePath;
   const DrawingMembers& drawing;
   shell::LogoCanvas& canvas;
-  const shell::FailureReporter& failures;
+  shell::FailureReporter failures;
 };
 
 // Both draw the logo of CurrentFilePath on the big screen (when ShowOnBigScreen is 1) and the

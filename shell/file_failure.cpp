@@ -48,6 +48,19 @@ std::string_view EnglishDescription(FileFailureKind kind) {
 
 }  // namespace
 
+FileFailure FailureFromError(std::error_code error) {
+  if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
+    return FileFailure{FileFailureKind::NotFound};
+  }
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+    return FileFailure{FileFailureKind::PermissionDenied};
+  }
+  if (error == std::errc::is_a_directory) {
+    return FileFailure{FileFailureKind::IsFolder};
+  }
+  return FileFailure{FileFailureKind::System, error.value(), error.message()};
+}
+
 FileAccessError::FileAccessError(FileFailure failure)
     : std::runtime_error(EnglishDescription(failure.kind).data()), failure_(std::move(failure)) {}
 
@@ -69,6 +82,26 @@ std::string FailureMessage(std::string_view error_prefix, std::string_view descr
   message += "\r\n";
   message += description;
   return message;
+}
+
+std::string FolderFailureMessage(std::string_view folder, std::error_code error,
+                                 Language language) {
+  const bool english = language == Language::English;
+  const FileFailure failure = FailureFromError(error);
+  std::string why;
+  switch (failure.kind) {
+    case FileFailureKind::NotFound:
+      why = english ? "The folder does not exist (any more)." : "Ten folder nie istnieje.";
+      break;
+    case FileFailureKind::PermissionDenied:
+      why = english ? "Permission denied: the folder cannot be read."
+                    : "Brak uprawnień do odczytu folderu.";
+      break;
+    default:
+      why = DescribeFailure(failure, language);
+  }
+  return std::string(english ? "Cannot open the folder:" : "Nie można otworzyć folderu:") +
+         "\r\n" + std::string(folder) + "\r\n" + why;
 }
 
 void FailureReporter::Report(const FileFailure& failure) const {

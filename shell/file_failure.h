@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "shell/message_box.h"
@@ -29,6 +30,9 @@ struct FileFailure {
   std::string system_text;
 };
 
+// The failure a system error stands for.
+FileFailure FailureFromError(std::error_code error);
+
 // What a file operation throws; the decoders catch it and report it.
 class FileAccessError : public std::runtime_error {
  public:
@@ -44,6 +48,9 @@ std::string DescribeFailure(const FileFailure& failure, Language language);
 
 // The text of a decoder's failure box: the prefix, CR LF, the description.
 std::string FailureMessage(std::string_view error_prefix, std::string_view description);
+
+// The message for a folder that cannot be opened: the folder, then why.
+std::string FolderFailureMessage(std::string_view folder, std::error_code error, Language language);
 
 // Shows a decoder failure the one way every decoder shows it: a critical box with the prefix.
 struct FailureReporter {

@@ -12,19 +12,7 @@ namespace shell {
 namespace {
 
 [[noreturn]] void ThrowErrno(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      throw FileAccessError(FileFailure{FileFailureKind::NotFound});
-    case EACCES:
-    case EPERM:
-      throw FileAccessError(FileFailure{FileFailureKind::PermissionDenied});
-    case EISDIR:
-      throw FileAccessError(FileFailure{FileFailureKind::IsFolder});
-    default:
-      throw FileAccessError(
-          FileFailure{FileFailureKind::System, error, std::system_category().message(error)});
-  }
+  throw FileAccessError(FailureFromError(std::error_code(error, std::system_category())));
 }
 
 void RequireRegularFile(const struct stat& info) {

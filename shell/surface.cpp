@@ -10,6 +10,7 @@ Surface::Surface(int width, int height, Rgb background)
 void Surface::SetPresentationMode(PresentationMode mode) {
   Present();
   mode_ = mode;
+  Changed();
 }
 
 void Surface::Clear() {
@@ -19,6 +20,7 @@ void Surface::Clear() {
   } else {
     screen_ = retained_;
   }
+  Changed();
 }
 
 void Surface::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
@@ -26,6 +28,7 @@ void Surface::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
   if (mode_ == PresentationMode::Deferred) {
     retained_changed_ = true;
   }
+  Changed();
 }
 
 void Surface::Present() {

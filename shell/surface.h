@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "shell/raster.h"
 #include "shell/rgb.h"
 
@@ -32,6 +35,9 @@ class Surface {
   void FillBox(int x1, int y1, int x2, int y2, Rgb colour);
   void SetPixel(int x, int y, Rgb colour) { FillBox(x, y, x, y, colour); }
 
+  // Told after every change to what the screen shows, or will show once the handler returns.
+  void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
   // Called when the event handler has returned: in Deferred mode the screen takes up everything
   // drawn into the retained image since the last call.
   void Present();
@@ -47,6 +53,13 @@ class Surface {
   Raster retained_;
   Raster screen_;
   bool retained_changed_ = false;
+  std::function<void()> listener_;
+
+  void Changed() {
+    if (listener_) {
+      listener_();
+    }
+  }
 };
 
 }  // namespace shell

@@ -1,0 +1,23 @@
+#include <windows.h>
+
+#include <cwctype>
+
+#include "shell/drives.h"
+
+namespace shell {
+
+std::vector<Drive> ListDrives() {
+  std::vector<Drive> drives;
+  const DWORD letters = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (letters & (1u << i)) {
+      const wchar_t letter = static_cast<wchar_t>(L'A' + i);
+      // Shown as "c:", the way drive lists name them.
+      drives.push_back({std::filesystem::path(std::wstring{letter, L':', L'\\'}),
+                        std::string{static_cast<char>('a' + i), ':'}});
+    }
+  }
+  return drives;
+}
+
+}  // namespace shell

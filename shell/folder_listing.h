@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "shell/path_rules.h"
+
+namespace shell {
+
+// Names ordered without regard to letter case (ASCII letters), ties broken by their bytes so
+// the order is total.
+bool NameLessIgnoringCase(const NativeString& a, const NativeString& b);
+void SortNamesIgnoringCase(std::vector<NativeString>& names);
+
+// Whether a name ends with the extension (".nsl"), without regard to case, as the file
+// pattern "*.nsl" matches on the programs' native platform.
+bool MatchesExtension(const NativeString& name, std::string_view extension);
+
+// The names of the folder's regular files (links followed) that match the extension, sorted.
+// An entry that vanishes or cannot be examined while the folder is read is left out; a folder
+// that cannot be read at all sets `error`.
+std::vector<NativeString> ListMatchingFiles(const std::filesystem::path& folder,
+                                            std::string_view extension, std::error_code& error);
+
+// The names of the folder's subfolders (links followed), sorted; hidden ones (a leading dot)
+// are left out, as file managers do.
+std::vector<NativeString> ListSubfolders(const std::filesystem::path& folder,
+                                         std::error_code& error);
+
+}  // namespace shell

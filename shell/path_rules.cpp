@@ -1,0 +1,48 @@
+#include "shell/path_rules.h"
+
+#include <stdexcept>
+
+namespace shell {
+
+NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ) {
+  const std::size_t last = Dane.rfind(kSeparator);
+  if (Typ == -1) {
+    if (last == NativeString::npos) {
+      throw std::invalid_argument("the path holds no separator, so it has no folder half");
+    }
+    return Dane.substr(0, last);
+  }
+  return last == NativeString::npos ? Dane : Dane.substr(last + 1);
+}
+
+NativeString JoinFolderAndName(const NativeString& folder, const NativeString& name) {
+  NativeString full = folder;
+  if (full.empty() || full.back() != kSeparator) {
+    full += kSeparator;
+  }
+  return full + name;
+}
+
+std::filesystem::path StartupFilePath(const NativeString& argument,
+                                      const std::filesystem::path& working_folder) {
+  const std::filesystem::path given(argument);
+  if (given.is_absolute()) {
+    return given;
+  }
+  return (working_folder / given).lexically_normal();
+}
+
+std::filesystem::path StartupFolder(const NativeString& folder_half) {
+  if (folder_half.empty()) {
+    return std::filesystem::path(NativeString(1, kSeparator));
+  }
+#ifdef _WIN32
+  // "C:" alone would name the drive's current folder; the file's folder is its root.
+  if (folder_half.size() == 2 && folder_half[1] == L':') {
+    return std::filesystem::path(folder_half + kSeparator);
+  }
+#endif
+  return std::filesystem::path(folder_half);
+}
+
+}  // namespace shell

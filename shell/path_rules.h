@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace shell {
+
+// Paths as the system holds them: bytes on Linux, UTF-16 on Windows.
+using NativeString = std::filesystem::path::string_type;
+inline constexpr std::filesystem::path::value_type kSeparator =
+    std::filesystem::path::preferred_separator;
+
+// Splits a full path at its last separator. Typ = -1 gives the folder half without that
+// separator; any other Typ the name half, which is the whole text when there is no separator.
+// Asking for the folder half of a text without a separator throws std::invalid_argument.
+NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ);
+
+// The folder and the name with exactly one separator between them: none is added when the
+// folder already ends with one, as a drive's root does.
+NativeString JoinFolderAndName(const NativeString& folder, const NativeString& name);
+
+// The start-up argument as a full path: a relative one is taken from the working folder.
+std::filesystem::path StartupFilePath(const NativeString& argument,
+                                      const std::filesystem::path& working_folder);
+
+// The folder to open for the folder half of a start-up path: a file in the root folder has an
+// empty folder half, which means the root.
+std::filesystem::path StartupFolder(const NativeString& folder_half);
+
+}  // namespace shell
