@@ -16,8 +16,8 @@ StartRequest RequestOf(const NativeString& argument) {
 std::string UsageText(std::string_view program, std::string_view what_it_shows,
                       std::string_view pattern) {
   const std::string name(program);
-  return "Usage: " + name + " [FILE]\n" + "       " + name + " --help | --version\n\n" +
-         "Shows " + std::string(what_it_shows) + " (" + std::string(pattern) +
+  return "Usage: " + name + " [FILE]\n" + "       " + name + " --help | --version\n\n" + "Shows " +
+         std::string(what_it_shows) + " (" + std::string(pattern) +
          "). FILE is opened at start-up and its folder shown;\n"
          "everything after the program name is taken as the one path, blanks included,\n"
          "and a relative path is taken from the working folder.\n\n"

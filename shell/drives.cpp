@@ -7,7 +7,8 @@ namespace shell {
 namespace {
 
 // How many leading components of `folder` the root covers, or 0 when it does not contain it.
-std::size_t CoveredComponents(const std::filesystem::path& root, const std::filesystem::path& folder) {
+std::size_t CoveredComponents(const std::filesystem::path& root,
+                              const std::filesystem::path& folder) {
   auto r = root.begin();
   auto f = folder.begin();
   std::size_t covered = 0;

@@ -21,8 +21,8 @@ struct Drive {
 // The drives of this system, the root first.
 std::vector<Drive> ListDrives();
 
-// Linux: the drives among the mounts of a /proc/self/mountinfo text: pseudo file systems, memory file
-// systems, packaged images and mounts inside /proc, /sys, /dev and /run (but /run/media) are
+// Linux: the drives among the mounts of a /proc/self/mountinfo text: pseudo file systems, memory
+// file systems, packaged images and mounts inside /proc, /sys, /dev and /run (but /run/media) are
 // left out; the root is always there.
 std::vector<Drive> DrivesFromMountInfo(std::string_view mountinfo);
 

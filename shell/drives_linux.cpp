@@ -10,11 +10,11 @@ namespace shell {
 namespace {
 
 constexpr std::string_view kNotDrives[] = {
-    "proc",       "sysfs",       "devtmpfs",   "devpts",          "cgroup",     "cgroup2",
-    "securityfs", "debugfs",     "tracefs",    "pstore",          "bpf",        "mqueue",
-    "hugetlbfs",  "configfs",    "fusectl",    "binfmt_misc",     "autofs",     "efivarfs",
-    "selinuxfs",  "rpc_pipefs",  "nsfs",       "tmpfs",           "ramfs",      "squashfs",
-    "overlay",    "nfsd",        "fuse.portal", "fuse.gvfsd-fuse", "fuse.lxcfs"};
+    "proc",       "sysfs",      "devtmpfs",    "devpts",          "cgroup",    "cgroup2",
+    "securityfs", "debugfs",    "tracefs",     "pstore",          "bpf",       "mqueue",
+    "hugetlbfs",  "configfs",   "fusectl",     "binfmt_misc",     "autofs",    "efivarfs",
+    "selinuxfs",  "rpc_pipefs", "nsfs",        "tmpfs",           "ramfs",     "squashfs",
+    "overlay",    "nfsd",       "fuse.portal", "fuse.gvfsd-fuse", "fuse.lxcfs"};
 
 bool IsInside(std::string_view mount_point, std::string_view folder) {
   return mount_point == folder ||

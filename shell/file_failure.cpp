@@ -100,8 +100,8 @@ std::string FolderFailureMessage(std::string_view folder, std::error_code error,
     default:
       why = DescribeFailure(failure, language);
   }
-  return std::string(english ? "Cannot open the folder:" : "Nie można otworzyć folderu:") +
-         "\r\n" + std::string(folder) + "\r\n" + why;
+  return std::string(english ? "Cannot open the folder:" : "Nie można otworzyć folderu:") + "\r\n" +
+         std::string(folder) + "\r\n" + why;
 }
 
 void FailureReporter::Report(const FileFailure& failure) const {

@@ -10,10 +10,14 @@ namespace {
 
 using Char = std::filesystem::path::value_type;
 
-Char FoldCase(Char c) { return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c; }
+Char FoldCase(Char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
+}
 
 // Bytes above 0x7F sort after ASCII whatever the signedness of char.
-auto Unsigned(Char c) { return static_cast<std::make_unsigned_t<Char>>(c); }
+auto Unsigned(Char c) {
+  return static_cast<std::make_unsigned_t<Char>>(c);
+}
 
 // Calls `visit` for each entry of the folder; stops with `error` set when the folder cannot be
 // read.
@@ -51,7 +55,8 @@ bool MatchesExtension(const NativeString& name, std::string_view extension) {
   if (name.size() < extension.size()) {
     return false;
   }
-  return std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
+  return std::equal(extension.begin(), extension.end(),
+                    name.end() - static_cast<std::ptrdiff_t>(extension.size()),
                     [](char e, Char n) { return FoldCase(static_cast<Char>(e)) == FoldCase(n); });
 }
 

@@ -40,8 +40,8 @@ QCheckBox* CheckBox(QWidget* parent) {
 
 Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* messages)
     : ViewerForm(kDesign, kPlacement, messages) {
-  Picture2 = new shell::SurfaceView(*canvas_.PreviewSurface(), shell::SurfaceView::Border::Flat1px,
-                                    this);
+  Picture2 =
+      new shell::SurfaceView(*canvas_.PreviewSurface(), shell::SurfaceView::Border::Flat1px, this);
   Place(Picture2, "Picture2", 4, 300, 86, 50);
   Check1 = CheckBox(this);
   Place(Check1, "Check1", 8, 360, 17, 17);
@@ -99,11 +99,17 @@ void Form1::Check1_Click() {
   canvas_.SetPresentationMode(shell::PresentationMode::Immediate);
 }
 
-void Form1::Check2_Click() { drawing_.ShowOnBigScreen = Check2->isChecked() ? 1 : 0; }
+void Form1::Check2_Click() {
+  drawing_.ShowOnBigScreen = Check2->isChecked() ? 1 : 0;
+}
 
-void Form1::Label3_Click() { Check1->setChecked(!Check1->isChecked()); }
+void Form1::Label3_Click() {
+  Check1->setChecked(!Check1->isChecked());
+}
 
-void Form1::Label4_Click() { Check2->setChecked(!Check2->isChecked()); }
+void Form1::Label4_Click() {
+  Check2->setChecked(!Check2->isChecked());
+}
 
 void Form1::ShowCurrentFile() {
   if (Check1->isChecked()) {
@@ -117,8 +123,12 @@ nsl::NslLoad Form1::Load() {
   return {CurrentFilePath, drawing_, canvas_, {ErrorPrefix, language_, messages_}};
 }
 
-void Form1::LoadNslBuffered() { nsl::LoadNslBuffered(Load()); }
+void Form1::LoadNslBuffered() {
+  nsl::LoadNslBuffered(Load());
+}
 
-void Form1::LoadNslDirect() { nsl::LoadNslDirect(Load()); }
+void Form1::LoadNslDirect() {
+  nsl::LoadNslDirect(Load());
+}
 
 }  // namespace kestrel

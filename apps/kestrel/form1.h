@@ -12,8 +12,7 @@ namespace kestrel {
 class Form1 : public shell::ViewerForm {
  public:
   // Runs Form_Load with the start-up argument; `messages` replaces the message boxes in tests.
-  explicit Form1(const shell::NativeString& argument,
-                 shell::MessageBoxService* messages = nullptr);
+  explicit Form1(const shell::NativeString& argument, shell::MessageBoxService* messages = nullptr);
 
  private:
   void Form_Load(const shell::NativeString& argument);

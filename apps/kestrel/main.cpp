@@ -2,6 +2,6 @@
 #include "shell/qt/viewer_main.h"
 
 int main(int argc, char** argv) {
-  return shell::RunViewer<kestrel::Form1>(
-      argc, argv, {"kestrel", "a Nokia startup logo", "*.nsl", KP_VERSION});
+  return shell::RunViewer<kestrel::Form1>(argc, argv,
+                                          {"kestrel", "a Nokia startup logo", "*.nsl", KP_VERSION});
 }

@@ -12,10 +12,9 @@ namespace shell {
 namespace {
 
 const QStringList& SansSerifFaces() {
-  static const QStringList faces{QStringLiteral("MS Sans Serif"),
-                                 QStringLiteral("Microsoft Sans Serif"),
-                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                 QStringLiteral("DejaVu Sans")};
+  static const QStringList faces{
+      QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
   return faces;
 }
 
@@ -48,7 +47,9 @@ QString DisplayName(const NativeString& name) {
 #endif
 }
 
-QFont WindowFont() { return SansSerif(8.0); }
+QFont WindowFont() {
+  return SansSerif(8.0);
+}
 
 QFont BoldFont(qreal point_size) {
   QFont font = SansSerif(point_size);

@@ -1,8 +1,8 @@
 #include "shell/qt/surface_view.h"
 
+#include <qdrawutil.h>
 #include <QImage>
 #include <QPainter>
-#include <qdrawutil.h>
 
 namespace shell {
 

@@ -81,7 +81,8 @@ ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
   connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
   connect(Drive1, &DriveList::changed, this, [this] { Drive1_Change(); });
   connect(Dir1, &FolderList::changed, this, [this] { Dir1_Change(); });
-  connect(Dir1, &FolderList::openRequested, this, [this](int row) { OpenFolder(Dir1->FolderAt(row)); });
+  connect(Dir1, &FolderList::openRequested, this,
+          [this](int row) { OpenFolder(Dir1->FolderAt(row)); });
   connect(File1, &FileList::selected, this, [this] { File1_Click(); });
   CentreOnScreen();
 }
@@ -117,9 +118,13 @@ void ViewerForm::OpenStartFile(const NativeString& argument, StartScan scan) {
   quiet_failures_ = false;
 }
 
-void ViewerForm::Command1_Click() { close(); }
+void ViewerForm::Command1_Click() {
+  close();
+}
 
-void ViewerForm::Command2_Click() { messages_.Show(AboutText, MessageIcon::Information); }
+void ViewerForm::Command2_Click() {
+  messages_.Show(AboutText, MessageIcon::Information);
+}
 
 void ViewerForm::Command3_Click() {
   if (const auto next = NextIndex(File1->Count(), File1->SelectedIndex())) {
@@ -168,9 +173,9 @@ bool ViewerForm::OpenFolder(const std::filesystem::path& folder) {
 
 void ViewerForm::ReportFolderFailure(const std::filesystem::path& folder, std::error_code error) {
   if (!quiet_failures_) {
-    messages_.Show(FolderFailureMessage(DisplayName(folder.native()).toStdString(), error,
-                                        language_),
-                   MessageIcon::Critical);
+    messages_.Show(
+        FolderFailureMessage(DisplayName(folder.native()).toStdString(), error, language_),
+        MessageIcon::Critical);
   }
 }
 

@@ -25,9 +25,9 @@ struct ViewerDesign {
   QString application_title;  // the title of every message box
   QSize client_size;
   bool minimize_button;
-  std::string extension;      // the file list's pattern "*" + extension
+  std::string extension;  // the file list's pattern "*" + extension
   LogoCanvas::Preview preview;
-  QString icon;               // resource paths
+  QString icon;  // resource paths
   QString picture;
 };
 

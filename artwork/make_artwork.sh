@@ -1,0 +1,101 @@
+#!/bin/sh
+# Renders the hand-written SVG sources in this folder into the pictures the viewers embed:
+#
+#   kestrel-icon.svg, plover-icon.svg      -> kestrel-icon.png, plover-icon.png (32x32, 16 colours)
+#   arrow-left.svg, arrow-right.svg         -> arrow-left.png, arrow-right.png (15x15)
+#   info.svg                                -> info.png (14x14)
+#   kestrel-decoration.svg                  -> kestrel-decoration.jpg (349x169)
+#   plover-decoration.svg                   -> plover-decoration.jpg (264x170)
+#
+# Needs these Debian packages:
+#   librsvg2-bin      rsvg-convert, which draws the SVG files
+#   imagemagick       convert-im6.q16, which makes the palette PNG and JPEG files
+# (as root: apt-get install librsvg2-bin imagemagick)
+#
+# Usage: sh artwork/make_artwork.sh      (from anywhere; it writes next to itself)
+#
+# The output depends only on the sources and on these tools: no dates or names are written
+# into the files, ImageMagick runs on one thread, and colours are mapped without dithering.
+set -eu
+
+cd "$(dirname "$0")"
+
+RSVG=rsvg-convert
+# Debian's own ImageMagick 6 binary, called by its full name: a plain "convert" may be some
+# other program earlier in PATH.
+IM=convert-im6.q16
+for tool in "$RSVG" "$IM"; do
+  command -v "$tool" >/dev/null 2>&1 || {
+    echo "make_artwork.sh: $tool not found; install librsvg2-bin and imagemagick" >&2
+    exit 1
+  }
+done
+
+MAGICK_THREAD_LIMIT=1
+export MAGICK_THREAD_LIMIT
+PNG_OPTS="-strip -define png:exclude-chunks=date,time"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT INT TERM
+
+# check FILE WIDTH HEIGHT: stop unless FILE has exactly that size
+check() {
+  size=$("$IM" "$1" -format '%wx%h' info:)
+  if [ "$size" != "$2x$3" ]; then
+    echo "make_artwork.sh: $1 is $size, not $2x$3" >&2
+    exit 1
+  fi
+  echo "wrote $1 ($size)"
+}
+
+# icon NAME [COLOUR...]: NAME.svg -> NAME.png, 32x32, palette PNG.
+# The palette is every #rrggbb colour written in the SVG plus the given in-between shades
+# (for smoother outlines); with the one transparent entry it must stay within 16 colours.
+# Alpha is cut to fully clear or fully opaque, so each pixel is one palette entry.
+icon() {
+  name=$1
+  shift
+  colours=$( (grep -o '#[0-9a-fA-F]\{6\}' "$name.svg" | tr 'A-F' 'a-f'
+              for c in "$@"; do echo "$c"; done) | sort -u)
+  count=$(echo "$colours" | wc -l)
+  if [ "$count" -gt 15 ]; then
+    echo "make_artwork.sh: $name needs $count colours, at most 15 fit beside transparency" >&2
+    exit 1
+  fi
+  swatches=""
+  for c in $colours; do swatches="$swatches xc:$c"; done
+  # shellcheck disable=SC2086  # one word per swatch
+  "$IM" -size 1x1 $swatches +append "$tmp/$name-palette.png"
+  "$RSVG" -w 32 -h 32 "$name.svg" -o "$tmp/$name.png"
+  # shellcheck disable=SC2086
+  "$IM" "$tmp/$name.png" \
+    \( +clone -alpha extract -threshold 50% \) \
+    \( -clone 0 -alpha off +dither -remap "$tmp/$name-palette.png" \) \
+    -delete 0 +swap -compose CopyOpacity -composite \
+    $PNG_OPTS PNG8:"$name.png"
+  check "$name.png" 32 32
+}
+
+# crisp NAME W H: NAME.svg -> NAME.png, drawn on whole pixels with clear or opaque alpha.
+crisp() {
+  "$RSVG" -w "$2" -h "$3" "$1.svg" -o "$tmp/$1.png"
+  # shellcheck disable=SC2086
+  "$IM" "$tmp/$1.png" -channel A -threshold 50% +channel $PNG_OPTS PNG8:"$1.png"
+  check "$1.png" "$2" "$3"
+}
+
+# photo NAME W H: NAME.svg -> NAME.jpg, flat on the window grey, full colour resolution.
+photo() {
+  "$RSVG" -w "$2" -h "$3" "$1.svg" -o "$tmp/$1.png"
+  "$IM" "$tmp/$1.png" -background '#efefef' -alpha remove -alpha off \
+    -strip -interlace none -sampling-factor 1x1 -quality 92 "$1.jpg"
+  check "$1.jpg" "$2" "$3"
+}
+
+icon kestrel-icon '#c8a27c' '#8a8780' '#73452a'
+icon plover-icon '#8d8e8b' '#634c3a' '#d2bea7'
+crisp arrow-left 15 15
+crisp arrow-right 15 15
+crisp info 14 14
+photo kestrel-decoration 349 169
+photo plover-decoration 264 170
