@@ -1,4 +1,4 @@
-# Sourced by the run and test commands: installs the Debian packages the build needs, if missing.
+# Sourced by the run and test commands: installs the Debian packages they need, if missing.
 kp_ensure_packages() {
   local missing=()
   for package in "$@"; do
@@ -12,4 +12,7 @@ kp_ensure_packages() {
   fi
 }
 
-KP_BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgtest-dev libgmock-dev)
+# Compilers, Qt and the fonts the windows are laid out with (Polish letters included).
+KP_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+# Test tools, and a real X server with what drives it for the end-to-end checks.
+KP_TEST_PACKAGES=(libgtest-dev libgmock-dev python3 xvfb xauth xdotool imagemagick)
