@@ -6,42 +6,32 @@ namespace shell {
 
 namespace {
 
-std::string_view PolishDescription(FileFailureKind kind) {
-  switch (kind) {
-    case FileFailureKind::NotFound:
-      return "Nie znaleziono pliku.";
-    case FileFailureKind::PermissionDenied:
-      return "Brak uprawnień do odczytu pliku.";
-    case FileFailureKind::IsFolder:
-      return "To jest folder, a nie plik.";
-    case FileFailureKind::NotRegularFile:
-      return "To nie jest zwykły plik (np. potok lub urządzenie).";
-    case FileFailureKind::ReadPastEnd:
-      return "Próba odczytu poza końcem pliku: plik jest za krótki.";
-    case FileFailureKind::Overflow:
-      return "Przepełnienie: plik jest za duży.";
-    case FileFailureKind::System:
-      return "Błąd systemu";
-  }
-  return {};
-}
+struct Description {
+  FileFailureKind kind;
+  std::string_view polish;
+  std::string_view english;
+};
 
-std::string_view EnglishDescription(FileFailureKind kind) {
-  switch (kind) {
-    case FileFailureKind::NotFound:
-      return "File not found.";
-    case FileFailureKind::PermissionDenied:
-      return "Permission denied: the file cannot be read.";
-    case FileFailureKind::IsFolder:
-      return "This is a folder, not a file.";
-    case FileFailureKind::NotRegularFile:
-      return "Not a regular file (a pipe, a device or the like).";
-    case FileFailureKind::ReadPastEnd:
-      return "Input past end of file: the file is too short.";
-    case FileFailureKind::Overflow:
-      return "Overflow: the file is too large.";
-    case FileFailureKind::System:
-      return "System error";
+constexpr Description kDescriptions[] = {
+    {FileFailureKind::NotFound, "Nie znaleziono pliku.", "File not found."},
+    {FileFailureKind::PermissionDenied, "Brak uprawnień do odczytu pliku.",
+     "Permission denied: the file cannot be read."},
+    {FileFailureKind::IsFolder, "To jest folder, a nie plik.", "This is a folder, not a file."},
+    {FileFailureKind::NotRegularFile, "To nie jest zwykły plik (np. potok lub urządzenie).",
+     "Not a regular file (a pipe, a device or the like)."},
+    {FileFailureKind::ReadPastEnd, "Próba odczytu poza końcem pliku: plik jest za krótki.",
+     "Input past end of file: the file is too short."},
+    {FileFailureKind::Overflow, "Przepełnienie: plik jest za duży.",
+     "Overflow: the file is too large."},
+    {FileFailureKind::UnlistedLength, "", ""},
+    {FileFailureKind::System, "Błąd systemu", "System error"},
+};
+
+std::string_view DescriptionOf(FileFailureKind kind, Language language) {
+  for (const Description& description : kDescriptions) {
+    if (description.kind == kind) {
+      return language == Language::English ? description.english : description.polish;
+    }
   }
   return {};
 }
@@ -62,11 +52,11 @@ FileFailure FailureFromError(std::error_code error) {
 }
 
 FileAccessError::FileAccessError(FileFailure failure)
-    : std::runtime_error(EnglishDescription(failure.kind).data()), failure_(std::move(failure)) {}
+    : std::runtime_error(std::string(DescriptionOf(failure.kind, Language::English))),
+      failure_(std::move(failure)) {}
 
 std::string DescribeFailure(const FileFailure& failure, Language language) {
-  std::string description(language == Language::English ? EnglishDescription(failure.kind)
-                                                        : PolishDescription(failure.kind));
+  std::string description(DescriptionOf(failure.kind, language));
   if (failure.kind == FileFailureKind::System) {
     description += ' ' + std::to_string(failure.system_code);
     if (!failure.system_text.empty()) {

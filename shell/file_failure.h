@@ -17,8 +17,9 @@ enum class FileFailureKind {
   IsFolder,
   NotRegularFile,  // a FIFO, socket, device and the like
   ReadPastEnd,
-  Overflow,  // too long for the 16-bit length of the format
-  System,    // anything else, described by the system's own text
+  Overflow,        // too long for the 16-bit length of the format
+  UnlistedLength,  // read without error, but no picture has that length: no description
+  System,          // anything else, described by the system's own text
 };
 
 struct FileFailure {

@@ -7,6 +7,9 @@
 
 namespace shell {
 
+// The length of an existing regular file, refused like an open would be refused.
+std::uintmax_t FileLength(const std::filesystem::path& path);
+
 // An existing regular file opened for reading only. Opening never creates a file and never waits:
 // a FIFO, socket, device or folder of that name is refused with a FileAccessError, as is every
 // other failure. Any name the file system holds can be opened, whatever its encoding.

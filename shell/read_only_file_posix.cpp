@@ -24,16 +24,25 @@ void RequireRegularFile(const struct stat& info) {
   }
 }
 
-}  // namespace
-
-ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : fd_(-1) {
-  // Looking first keeps devices from being opened at all; the check after opening catches a
-  // file that was swapped in between.
+struct stat RegularFileStatus(const std::filesystem::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
     ThrowErrno(errno);
   }
   RequireRegularFile(info);
+  return info;
+}
+
+}  // namespace
+
+std::uintmax_t FileLength(const std::filesystem::path& path) {
+  return static_cast<std::uintmax_t>(RegularFileStatus(path).st_size);
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : fd_(-1) {
+  // Looking first keeps devices from being opened at all; the check after opening catches a
+  // file that was swapped in between.
+  struct stat info = RegularFileStatus(path);
   do {
     fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   } while (fd_ < 0 && errno == EINTR);

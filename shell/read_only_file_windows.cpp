@@ -38,16 +38,26 @@ std::string SystemText(DWORD error) {
   }
 }
 
-}  // namespace
-
-ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : handle_(INVALID_HANDLE_VALUE) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
+WIN32_FILE_ATTRIBUTE_DATA RegularFileAttributes(const std::filesystem::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
     ThrowWindowsError(GetLastError());
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     throw FileAccessError(FileFailure{FileFailureKind::IsFolder});
   }
+  return data;
+}
+
+}  // namespace
+
+std::uintmax_t FileLength(const std::filesystem::path& path) {
+  const WIN32_FILE_ATTRIBUTE_DATA data = RegularFileAttributes(path);
+  return (std::uintmax_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : handle_(INVALID_HANDLE_VALUE) {
+  RegularFileAttributes(path);
   handle_ = CreateFileW(path.c_str(), GENERIC_READ,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -198,6 +198,7 @@ void ViewerForm::SetTabOrder(std::initializer_list<QWidget*> order) {
 ClickableLabel* ViewerForm::AddLabel(const char* name, const QRect& place, const QFont& font) {
   auto* label = new ClickableLabel(this);
   label->setFont(font);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // captions start at the label's top
   Place(label, name, place.x(), place.y(), place.width(), place.height());
   return label;
 }

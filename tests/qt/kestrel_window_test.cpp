@@ -43,14 +43,7 @@ class KestrelWindowTest : public QObject {
 
   fs::path Folder() const { return fs::path(folder_->path().toStdString()); }
 
-  void UseLanguage(const QByteArray& value) {
-    settings_ = std::make_unique<QTemporaryDir>();
-    QFile file(settings_->filePath(QStringLiteral("IconJAR.conf")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\nLang=" + value + "\n");
-    file.close();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
-  }
+  void UseLanguage(const QByteArray& value) { settings_ = window_probe::UseLanguageSetting(value); }
 
   kestrel::Form1& Open(const std::string& argument) {
     form_ = std::make_unique<kestrel::Form1>(argument, &messages_);
@@ -59,11 +52,7 @@ class KestrelWindowTest : public QObject {
 
   template <typename T>
   T* Control(const char* name) {
-    T* control = form_->findChild<T*>(QString::fromLatin1(name));
-    if (!control) {
-      qFatal("no control %s", name);
-    }
-    return control;
+    return window_probe::Find<T>(form_.get(), name);
   }
   shell::FileList* File1() { return Control<shell::FileList>("File1"); }
   QWidget* Picture1() { return Control<QWidget>("Picture1"); }

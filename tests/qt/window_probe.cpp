@@ -1,5 +1,8 @@
 #include "window_probe.h"
 
+#include <QFile>
+#include <QSettings>
+
 namespace window_probe {
 
 namespace {
@@ -53,6 +56,18 @@ QColor PixelOf(QWidget* surface, int x, int y, int border) {
 std::vector<std::string> Blank(int width, int height) {
   return std::vector<std::string>(static_cast<std::size_t>(height),
                                   std::string(static_cast<std::size_t>(width), '.'));
+}
+
+std::unique_ptr<QTemporaryDir> UseLanguageSetting(const QByteArray& value) {
+  auto folder = std::make_unique<QTemporaryDir>();
+  QFile file(folder->filePath(QStringLiteral("IconJAR.conf")));
+  if (!file.open(QIODevice::WriteOnly)) {
+    qFatal("cannot write the settings file");
+  }
+  file.write("[Options]\nLang=" + value + "\n");
+  file.close();
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder->path());
+  return folder;
 }
 
 }  // namespace window_probe

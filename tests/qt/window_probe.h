@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,5 +23,19 @@ std::vector<std::string> PreviewDots(QWidget* preview);
 QColor PixelOf(QWidget* surface, int x, int y, int border);
 
 std::vector<std::string> Blank(int width, int height);
+
+// The control of that name, which must exist.
+template <typename T>
+T* Find(QWidget* window, const char* name) {
+  T* control = window->findChild<T*>(QString::fromLatin1(name));
+  if (!control) {
+    qFatal("no control %s", name);
+  }
+  return control;
+}
+
+// Points the per-user settings at a fresh folder whose IconJAR.conf holds Lang=value; the
+// folder lives as long as the returned object.
+std::unique_ptr<QTemporaryDir> UseLanguageSetting(const QByteArray& value);
 
 }  // namespace window_probe

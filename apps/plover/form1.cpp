@@ -1,0 +1,107 @@
+#include "apps/plover/form1.h"
+
+#include "nlm/show_nlm.h"
+#include "shell/qt/display.h"
+#include "shell/qt/language_setting.h"
+
+namespace plover {
+
+namespace {
+
+const shell::ViewerDesign kDesign{
+    QStringLiteral("Plover 1.0"),
+    QStringLiteral("Plover"),
+    QSize(655, 467),
+    false,
+    ".nlm",
+    shell::LogoCanvas::Preview::None,
+    QStringLiteral(":/plover/plover-icon.png"),
+    QStringLiteral(":/plover/plover-decoration.jpg"),
+};
+
+// Where plover's window differs from kestrel's: narrower lists further right, and the export
+// controls where kestrel has its preview.
+const shell::CommonPlacement kPlacement{
+    .Picture1 = {4, 4, 509, 293},
+    .File1 = {516, 4, 137, 461},
+    .Drive1 = {348, 300, 169, 21},
+    .Dir1 = {348, 323, 169, 141},
+    .Command4 = {292, 300, 25, 25},
+    .Command3 = {320, 300, 25, 25},
+    .Command1 = {4, 440, 49, 25},
+    .Command2 = {64, 440, 33, 25},
+    .Image1 = {84, 300, 264, 170},
+};
+
+}  // namespace
+
+Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* messages)
+    : ViewerForm(kDesign, kPlacement, messages) {
+  Label1 = AddLabel("Label1", {8, 300, 273, 21}, shell::BoldFont(9.75));
+  Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  Check1 = new QCheckBox(this);
+  Place(Check1, "Check1", 8, 324, 13, 21);
+  Label4 = AddLabel("Label4", {24, 328, 153, 17}, font());
+  Check2 = new QCheckBox(this);
+  Place(Check2, "Check2", 8, 348, 13, 17);
+  Label5 = AddLabel("Label5", {24, 348, 169, 17}, font());
+  Label2 = AddLabel("Label2", {8, 380, 49, 17}, shell::BoldFont(8.25));
+  Command5 = new QPushButton(QStringLiteral("=> LogoManager"), this);
+  Command5->setAutoDefault(false);
+  Command5->setEnabled(false);
+  Place(Command5, "Command5", 4, 400, 97, 25);
+  Label3 = AddLabel("Label3", {168, 452, 177, 25}, shell::BoldFont(9.75));
+  shell::SetCaption(Label3, shell::FromUtf8(shell::EmailLine()));
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(2000);
+  Check1->setChecked(true);
+  Check2->setChecked(true);
+  ShowCaptions(shell::kPloverCaptions, shell::Language::Polish);
+  SetTabOrder({Command1, Command4, Command3, Picture1, File1, Drive1, Dir1, Command2, Check1,
+               Command5, Check2});
+
+  connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+  connect(Label4, &shell::ClickableLabel::clicked, this, [this] { Label4_Click(); });
+  Form_Load(argument);
+}
+
+// Every step skips what fails and goes on; nothing is reported.
+void Form1::Form_Load(const shell::NativeString& argument) {
+  SetLanguage();
+  OpenStartFile(argument, StartScan::StopAtFirstMatch);
+}
+
+void Form1::SetLanguage() {
+  language_ = shell::ChooseLanguage(shell::ReadLanguageSetting());
+  texts_ = shell::PloverTextsFor(language_);
+  ErrorPrefix = texts_.ErrorPrefix;
+  AboutText = texts_.AboutText;
+  if (language_ == shell::Language::English) {
+    ShowCaptions(shell::kPloverCaptions, language_);
+  }
+}
+
+void Form1::Check1_Click() {
+  canvas_.ClearCanvas();
+  canvas_.SetPresentationMode(Check1->isChecked() ? shell::PresentationMode::Deferred
+                                                  : shell::PresentationMode::Immediate);
+}
+
+void Form1::Label4_Click() {
+  Check1->setChecked(!Check1->isChecked());
+}
+
+void Form1::ShowCurrentFile() {
+  ShowNlmFile();
+}
+
+void Form1::ShowNlmFile() {
+  nlm::ShowNlmFile({CurrentFilePath,
+                    canvas_,
+                    texts_,
+                    [this](const std::string& name) { Label1->setText(shell::FromUtf8(name)); },
+                    {ErrorPrefix, language_, messages_}});
+}
+
+}  // namespace plover

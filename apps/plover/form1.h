@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QTimer>
+
+#include "shell/qt/viewer_form.h"
+
+namespace plover {
+
+// plover's window: the big screen with the NLM picture and its kind, the folder browser, the
+// drawing option and the export controls.
+class Form1 : public shell::ViewerForm {
+ public:
+  // Runs Form_Load with the start-up argument; `messages` replaces the message boxes in tests.
+  explicit Form1(const shell::NativeString& argument, shell::MessageBoxService* messages = nullptr);
+
+ private:
+  void Form_Load(const shell::NativeString& argument);
+  void SetLanguage();
+  void Check1_Click();
+  void Label4_Click();
+  void ShowCurrentFile() override;
+  void ShowNlmFile();
+
+  shell::PloverTexts texts_;
+
+  shell::ClickableLabel* Label1;
+  shell::ClickableLabel* Label2;
+  shell::ClickableLabel* Label3;
+  shell::ClickableLabel* Label4;
+  shell::ClickableLabel* Label5;
+  QCheckBox* Check1;
+  QCheckBox* Check2;
+  QPushButton* Command5;
+  QTimer* Timer1;
+};
+
+}  // namespace plover

@@ -1,0 +1,11 @@
+#include "apps/plover/form1.h"
+#include "shell/qt/viewer_main.h"
+
+int main(int argc, char** argv) {
+  return shell::RunViewer<plover::Form1>(
+      argc, argv,
+      {"plover",
+       "a LogoManager file: operator or group logo, picture message or "
+       "startup logo",
+       "*.nlm", KP_VERSION});
+}

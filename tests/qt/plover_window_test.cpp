@@ -1,0 +1,142 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "apps/plover/form1.h"
+#include "support/recording_messages.h"
+#include "support/text_art.h"
+#include "window_probe.h"
+
+namespace fs = std::filesystem;
+using window_probe::BigScreenDots;
+using window_probe::Find;
+
+// Where plover's window differs from kestrel's, driven offscreen.
+class PloverWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::unique_ptr<QTemporaryDir> settings_;
+  test_support::RecordingMessages messages_;
+  std::unique_ptr<plover::Form1> form_;
+
+  fs::path Folder() const { return fs::path(folder_->path().toStdString()); }
+  plover::Form1& Open(const std::string& argument) {
+    form_ = std::make_unique<plover::Form1>(argument, &messages_);
+    return *form_;
+  }
+  QString Label1() { return Find<QLabel>(form_.get(), "Label1")->text(); }
+  std::vector<std::string> Art(const char* name) {
+    return test_support::ArtFromPicture(
+        test_support::PictureFromArtFile(fs::path(KP_OWN_SAMPLES_DIR) / "art" / name));
+  }
+
+ private slots:
+  void init() {
+    folder_ = std::make_unique<QTemporaryDir>();
+    const fs::path samples = KP_OWN_SAMPLES_DIR;
+    for (const char* name : {"operator_plover.nlm", "picture_wave.nlm", "startup_sunrise.nlm"}) {
+      fs::copy_file(samples / name, Folder() / name);
+    }
+    fs::copy_file(samples / "kestrel_bird.nsl", Folder() / "kestrel_bird.nsl");
+    fs::current_path(Folder());
+    messages_.shown.clear();
+    settings_ = window_probe::UseLanguageSetting("pl");
+  }
+
+  void cleanup() {
+    form_.reset();
+    fs::current_path(fs::temp_directory_path());
+  }
+
+  void startsWithItsDesignStateAndOnlyNlmFiles() {
+    Open("");
+    QCOMPARE(form_->size(), QSize(655, 467));
+    QVERIFY(!(form_->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Plover 1.0"));
+    QCOMPARE(Find<shell::FileList>(form_.get(), "File1")->Count(), 3);
+    QCOMPARE(Label1(), QStringLiteral("...typ grafiki..."));
+    QVERIFY(!Find<QPushButton>(form_.get(), "Command5")->isEnabled());
+    QVERIFY(Find<QCheckBox>(form_.get(), "Check2")->isChecked());
+    QVERIFY(!Find<QTimer>(form_.get(), "Timer1")->isActive());
+    QCOMPARE(Find<QTimer>(form_.get(), "Timer1")->interval(), 2000);
+    QCOMPARE(Find<QWidget>(form_.get(), "File1")->geometry(), QRect(516, 4, 137, 461));
+    QCOMPARE(Find<QWidget>(form_.get(), "Command5")->geometry(), QRect(4, 400, 97, 25));
+    QCOMPARE(Find<QLabel>(form_.get(), "Image1")->pixmap().size(), QSize(264, 170));
+    QCOMPARE(Find<QLabel>(form_.get(), "Label2")->font().pointSizeF(), 8.25);
+    QVERIFY(form_->findChild<QWidget*>(QStringLiteral("Picture2")) == nullptr);
+  }
+
+  void namesTheKindOfEachFileItShows() {
+    Open((Folder() / "operator_plover.nlm").string());
+    QCOMPARE(Label1(), QStringLiteral("Logo Operatora/Grup"));
+    QCOMPARE(BigScreenDots(Find<QWidget>(form_.get(), "Picture1"), 36, 102, 72, 14),
+             Art("operator_plover.txt"));
+    Find<QPushButton>(form_.get(), "Command3")->click();
+    QCOMPARE(Label1(), QStringLiteral("Wiadomość Obrazkowa"));
+    QCOMPARE(BigScreenDots(Find<QWidget>(form_.get(), "Picture1"), 36, 60, 72, 28),
+             Art("picture_wave.txt"));
+    Find<QPushButton>(form_.get(), "Command3")->click();
+    QCOMPARE(Label1(), QStringLiteral("Logo Startowe"));
+    QCOMPARE(BigScreenDots(Find<QWidget>(form_.get(), "Picture1"), 0, 0, 84, 48),
+             Art("startup_sunrise.txt"));
+    QVERIFY(messages_.shown.empty());
+  }
+
+  void aFailedLoadEmptiesTheLabelAndShowsOneBox() {
+    fs::resize_file(Folder() / "picture_wave.nlm", 137);
+    Open((Folder() / "operator_plover.nlm").string());
+    Find<QPushButton>(form_.get(), "Command3")->click();
+    QCOMPARE(Label1(), QString());
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(messages_.shown[0].text, std::string("Pojawił się błąd treści:\r\n"));
+    QCOMPARE(BigScreenDots(Find<QWidget>(form_.get(), "Picture1"), 0, 0, 84, 48),
+             window_probe::Blank(84, 48));
+  }
+
+  void aMissingFolderIsSkippedWithoutAMessage() {
+    Open((Folder() / "nowhere" / "x.nlm").string());
+    QCOMPARE(Find<shell::FileList>(form_.get(), "File1")->Path(), Folder());
+    QCOMPARE(Find<shell::FileList>(form_.get(), "File1")->SelectedIndex(), -1);
+    QVERIFY(messages_.shown.empty());
+    QCOMPARE(form_->CurrentFile(), Folder() / "nowhere" / "x.nlm");
+  }
+
+  void theOptionSwitchesThePresentationAndTheGridComesWithEachLoad() {
+    Open("");
+    QTest::mouseClick(Find<QLabel>(form_.get(), "Label4"), Qt::LeftButton);
+    QVERIFY(!Find<QCheckBox>(form_.get(), "Check1")->isChecked());
+    QCOMPARE(form_->Canvas().BigScreen().Mode(), shell::PresentationMode::Immediate);
+    QCOMPARE(window_probe::PixelOf(Find<QWidget>(form_.get(), "Picture1"), 36, 102, 2),
+             QColor(123, 189, 110));  // no grid until a file is loaded
+    Find<QPushButton>(form_.get(), "Command3")->click();
+    QCOMPARE(test_support::ArtFromBigScreen(form_->Canvas().BigScreen().Screen(), 36, 102, 72, 14),
+             Art("operator_plover.txt"));
+    QCOMPARE(window_probe::PixelOf(Find<QWidget>(form_.get(), "Picture1"), 36, 102, 2),
+             QColor(120, 120, 120));
+    Find<QCheckBox>(form_.get(), "Check1")->click();
+    QCOMPARE(form_->Canvas().BigScreen().Mode(), shell::PresentationMode::Deferred);
+  }
+
+  void englishCaptionsAndAboutTitleText() {
+    settings_ = window_probe::UseLanguageSetting("en");
+    Open("");
+    QCOMPARE(Label1(), QStringLiteral("...graphic type..."));
+    QCOMPARE(Find<QLabel>(form_.get(), "Label5")->text(),
+             QStringLiteral("Close Viewer after Export"));
+    QCOMPARE(Find<QLabel>(form_.get(), "Label2")->text(), QStringLiteral("Export:"));
+    QCOMPARE(Find<QPushButton>(form_.get(), "Command5")->text(), QStringLiteral("=> LogoManager"));
+    Find<QPushButton>(form_.get(), "Command2")->click();
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(messages_.shown[0].text, shell::PloverTextsFor(shell::Language::English).AboutText);
+  }
+};
+
+QTEST_MAIN(PloverWindowTest)
+#include "plover_window_test.moc"
