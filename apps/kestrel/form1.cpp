@@ -1,34 +1,15 @@
 #include "apps/kestrel/form1.h"
 
 #include "shell/qt/display.h"
-#include "shell/qt/language_setting.h"
 
 namespace kestrel {
 
 namespace {
 
-const shell::ViewerDesign kDesign{
-    QStringLiteral("Kestrel 1.0"),
-    QStringLiteral("Kestrel"),
-    QSize(658, 466),
-    true,
-    ".nsl",
-    shell::LogoCanvas::Preview::Present,
-    QStringLiteral(":/kestrel/kestrel-icon.png"),
-    QStringLiteral(":/kestrel/kestrel-decoration.jpg"),
-};
-
+const shell::ViewerDesign kDesign{"kestrel", QStringLiteral("Kestrel"), QSize(658, 466), true,
+                                  ".nsl", shell::LogoCanvas::Preview::Present};
 const shell::CommonPlacement kPlacement{
-    .Picture1 = {4, 4, 509, 293},
-    .File1 = {512, 4, 145, 461},
-    .Drive1 = {352, 300, 161, 21},
-    .Dir1 = {352, 323, 161, 141},
-    .Command4 = {292, 300, 25, 25},
-    .Command3 = {320, 300, 25, 25},
-    .Command1 = {8, 436, 57, 25},
-    .Command2 = {72, 436, 33, 25},
-    .Image1 = {36, 296, 349, 169},
-};
+    512, 145, 352, 161, {8, 436, 57, 25}, {72, 436, 33, 25}, {36, 296, 349, 169}};
 
 QCheckBox* CheckBox(QWidget* parent) {
   auto* box = new QCheckBox(parent);
@@ -42,16 +23,16 @@ Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* mess
     : ViewerForm(kDesign, kPlacement, messages) {
   Picture2 =
       new shell::SurfaceView(*canvas_.PreviewSurface(), shell::SurfaceView::Border::Flat1px, this);
-  Place(Picture2, "Picture2", 4, 300, 86, 50);
+  Place(Picture2, "Picture2", {4, 300, 86, 50});
   Check1 = CheckBox(this);
-  Place(Check1, "Check1", 8, 360, 17, 17);
+  Place(Check1, "Check1", {8, 360, 17, 17});
   Label3 = AddLabel("Label3", {24, 360, 153, 17}, font());
   Label2 = AddLabel("Label2", {24, 376, 321, 17}, font());
   QPalette red = Label2->palette();
   red.setColor(QPalette::WindowText, QColor(255, 0, 0));
   Label2->setPalette(red);
   Check2 = CheckBox(this);
-  Place(Check2, "Check2", 8, 400, 17, 17);
+  Place(Check2, "Check2", {8, 400, 17, 17});
   Label4 = AddLabel("Label4", {24, 400, 117, 21}, font());
   Label1 = AddLabel("Label1", {172, 448, 181, 17}, shell::BoldFont(9.75));
   shell::SetCaption(Label1, shell::FromUtf8(shell::EmailLine()));
@@ -77,15 +58,7 @@ void Form1::Form_Load(const shell::NativeString& argument) {
   OpenStartFile(argument, StartScan::ToTheEnd);
 }
 
-void Form1::SetLanguage() {
-  language_ = shell::ChooseLanguage(shell::ReadLanguageSetting());
-  const shell::KestrelTexts texts = shell::KestrelTextsFor(language_);
-  ErrorPrefix = texts.ErrorPrefix;
-  AboutText = texts.AboutText;
-  if (language_ == shell::Language::English) {
-    ShowCaptions(shell::kKestrelCaptions, language_);
-  }
-}
+void Form1::SetLanguage() { ApplyLanguage(shell::KestrelTextsFor, shell::kKestrelCaptions); }
 
 void Form1::Check1_Click() {
   canvas_.ClearCanvas();

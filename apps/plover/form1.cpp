@@ -2,36 +2,17 @@
 
 #include "nlm/show_nlm.h"
 #include "shell/qt/display.h"
-#include "shell/qt/language_setting.h"
 
 namespace plover {
 
 namespace {
 
-const shell::ViewerDesign kDesign{
-    QStringLiteral("Plover 1.0"),
-    QStringLiteral("Plover"),
-    QSize(655, 467),
-    false,
-    ".nlm",
-    shell::LogoCanvas::Preview::None,
-    QStringLiteral(":/plover/plover-icon.png"),
-    QStringLiteral(":/plover/plover-decoration.jpg"),
-};
-
-// Where plover's window differs from kestrel's: narrower lists further right, and the export
-// controls where kestrel has its preview.
+const shell::ViewerDesign kDesign{"plover", QStringLiteral("Plover"), QSize(655, 467), false,
+                                  ".nlm", shell::LogoCanvas::Preview::None};
+// Narrower lists further right than kestrel's, and the export controls where kestrel has its
+// preview.
 const shell::CommonPlacement kPlacement{
-    .Picture1 = {4, 4, 509, 293},
-    .File1 = {516, 4, 137, 461},
-    .Drive1 = {348, 300, 169, 21},
-    .Dir1 = {348, 323, 169, 141},
-    .Command4 = {292, 300, 25, 25},
-    .Command3 = {320, 300, 25, 25},
-    .Command1 = {4, 440, 49, 25},
-    .Command2 = {64, 440, 33, 25},
-    .Image1 = {84, 300, 264, 170},
-};
+    516, 137, 348, 169, {4, 440, 49, 25}, {64, 440, 33, 25}, {84, 300, 264, 170}};
 
 }  // namespace
 
@@ -40,16 +21,16 @@ Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* mess
   Label1 = AddLabel("Label1", {8, 300, 273, 21}, shell::BoldFont(9.75));
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Check1 = new QCheckBox(this);
-  Place(Check1, "Check1", 8, 324, 13, 21);
+  Place(Check1, "Check1", {8, 324, 13, 21});
   Label4 = AddLabel("Label4", {24, 328, 153, 17}, font());
   Check2 = new QCheckBox(this);
-  Place(Check2, "Check2", 8, 348, 13, 17);
+  Place(Check2, "Check2", {8, 348, 13, 17});
   Label5 = AddLabel("Label5", {24, 348, 169, 17}, font());
   Label2 = AddLabel("Label2", {8, 380, 49, 17}, shell::BoldFont(8.25));
   Command5 = new QPushButton(QStringLiteral("=> LogoManager"), this);
   Command5->setAutoDefault(false);
   Command5->setEnabled(false);
-  Place(Command5, "Command5", 4, 400, 97, 25);
+  Place(Command5, "Command5", {4, 400, 97, 25});
   Label3 = AddLabel("Label3", {168, 452, 177, 25}, shell::BoldFont(9.75));
   shell::SetCaption(Label3, shell::FromUtf8(shell::EmailLine()));
   Timer1 = new QTimer(this);
@@ -72,15 +53,7 @@ void Form1::Form_Load(const shell::NativeString& argument) {
   OpenStartFile(argument, StartScan::StopAtFirstMatch);
 }
 
-void Form1::SetLanguage() {
-  language_ = shell::ChooseLanguage(shell::ReadLanguageSetting());
-  texts_ = shell::PloverTextsFor(language_);
-  ErrorPrefix = texts_.ErrorPrefix;
-  AboutText = texts_.AboutText;
-  if (language_ == shell::Language::English) {
-    ShowCaptions(shell::kPloverCaptions, language_);
-  }
-}
+void Form1::SetLanguage() { texts_ = ApplyLanguage(shell::PloverTextsFor, shell::kPloverCaptions); }
 
 void Form1::Check1_Click() {
   canvas_.ClearCanvas();

@@ -15,12 +15,13 @@ class Form1 : public shell::ViewerForm {
   explicit Form1(const shell::NativeString& argument, shell::MessageBoxService* messages = nullptr);
 
  private:
+  // The picture of every selected file comes from one decoder, whatever the option says.
+  void ShowCurrentFile() override;
+  void ShowNlmFile();
   void Form_Load(const shell::NativeString& argument);
   void SetLanguage();
   void Check1_Click();
   void Label4_Click();
-  void ShowCurrentFile() override;
-  void ShowNlmFile();
 
   shell::PloverTexts texts_;
 

@@ -32,11 +32,12 @@ QPushButton* PictureButton(QWidget* parent, const QString& glyph, QSize glyph_si
 ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
                        MessageBoxService* messages)
     : canvas_(design.preview),
-      messages_(messages ? *messages
-                         : *(own_messages_ = std::make_unique<QtMessageBoxService>(
-                                 this, design.application_title))) {
-  setWindowTitle(design.title);
-  setWindowIcon(QIcon(design.icon));
+      own_messages_(messages ? nullptr
+                             : std::make_unique<QtMessageBoxService>(this, design.application_title)),
+      messages_(messages ? *messages : *own_messages_) {
+  const QString artwork = QStringLiteral(":/%1/%1").arg(QLatin1String(design.program));
+  setWindowTitle(design.application_title + QStringLiteral(" 1.0"));
+  setWindowIcon(QIcon(artwork + QStringLiteral("-icon.png")));
   setFont(WindowFont());
   Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -48,8 +49,8 @@ ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
 
   // Created first, so that it lies behind every other control.
   Image1 = new QLabel(this);
-  Image1->setPixmap(QPixmap(design.picture));
-  Place(Image1, "Image1", at.Image1.x(), at.Image1.y(), at.Image1.width(), at.Image1.height());
+  Image1->setPixmap(QPixmap(artwork + QStringLiteral("-decoration.jpg")));
+  Place(Image1, "Image1", at.Image1);
 
   Picture1 = new SurfaceView(canvas_.BigScreen(), SurfaceView::Border::Sunken2px, this);
   File1 = new FileList(design.extension, this);
@@ -62,17 +63,14 @@ ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
   Command2 = PictureButton(this, QStringLiteral(":/shell/info.png"), QSize(14, 14));
   Command4->setToolTip(FromUtf8(kPreviousTooltip));
   Command3->setToolTip(FromUtf8(kNextTooltip));
-  const auto place = [](QWidget* control, const char* name, const QRect& r) {
-    Place(control, name, r.x(), r.y(), r.width(), r.height());
-  };
-  place(Picture1, "Picture1", at.Picture1);
-  place(File1, "File1", at.File1);
-  place(Drive1, "Drive1", at.Drive1);
-  place(Dir1, "Dir1", at.Dir1);
-  place(Command4, "Command4", at.Command4);
-  place(Command3, "Command3", at.Command3);
-  place(Command1, "Command1", at.Command1);
-  place(Command2, "Command2", at.Command2);
+  Place(Picture1, "Picture1", {4, 4, 509, 293});
+  Place(File1, "File1", {at.file_list_left, 4, at.file_list_width, 461});
+  Place(Drive1, "Drive1", {at.folder_lists_left, 300, at.folder_lists_width, 21});
+  Place(Dir1, "Dir1", {at.folder_lists_left, 323, at.folder_lists_width, 141});
+  Place(Command4, "Command4", {292, 300, 25, 25});
+  Place(Command3, "Command3", {320, 300, 25, 25});
+  Place(Command1, "Command1", at.Command1);
+  Place(Command2, "Command2", at.Command2);
   Picture1->setFocusPolicy(Qt::TabFocus);
 
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -179,10 +177,9 @@ void ViewerForm::ReportFolderFailure(const std::filesystem::path& folder, std::e
   }
 }
 
-void ViewerForm::Place(QWidget* control, const char* name, int left, int top, int width,
-                       int height) {
+void ViewerForm::Place(QWidget* control, const char* name, const QRect& place) {
   control->setObjectName(QString::fromLatin1(name));
-  control->setGeometry(left, top, width, height);
+  control->setGeometry(place);
 }
 
 void ViewerForm::SetTabOrder(std::initializer_list<QWidget*> order) {
@@ -199,7 +196,7 @@ ClickableLabel* ViewerForm::AddLabel(const char* name, const QRect& place, const
   auto* label = new ClickableLabel(this);
   label->setFont(font);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // captions start at the label's top
-  Place(label, name, place.x(), place.y(), place.width(), place.height());
+  Place(label, name, place);
   return label;
 }
 

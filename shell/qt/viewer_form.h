@@ -14,6 +14,7 @@
 #include "shell/path_rules.h"
 #include "shell/qt/browser_lists.h"
 #include "shell/qt/clickable_label.h"
+#include "shell/qt/language_setting.h"
 #include "shell/qt/surface_view.h"
 #include "shell/texts.h"
 
@@ -21,19 +22,20 @@ namespace shell {
 
 // What makes one viewer's window its own.
 struct ViewerDesign {
-  QString title;              // the title bar
-  QString application_title;  // the title of every message box
+  const char* program;        // names its artwork: :/kestrel/kestrel-icon.png, -decoration.jpg
+  QString application_title;  // the title of every message box; the title bar adds " 1.0"
   QSize client_size;
   bool minimize_button;
-  std::string extension;  // the file list's pattern "*" + extension
+  std::string extension;      // the file list's pattern is "*" and this
   LogoCanvas::Preview preview;
-  QString icon;  // resource paths
-  QString picture;
 };
 
-// Where each control common to both windows sits, in client-area pixels.
+// Where the shared controls that move between the windows sit, in client-area pixels. The big
+// screen and Previous and Next are at the same places in both; the file list runs from top to
+// bottom, and the drive list sits over the folder list in one column.
 struct CommonPlacement {
-  QRect Picture1, File1, Drive1, Dir1, Command4, Command3, Command1, Command2, Image1;
+  int file_list_left, file_list_width, folder_lists_left, folder_lists_width;
+  QRect Command1, Command2, Image1;
 };
 
 // The window both viewers share: the big screen, the drive, folder and file lists, Next and
@@ -68,7 +70,7 @@ class ViewerForm : public QWidget {
   // Draws CurrentFilePath; File1_Click has cleared the canvas.
   virtual void ShowCurrentFile() = 0;
 
-  static void Place(QWidget* control, const char* name, int left, int top, int width, int height);
+  static void Place(QWidget* control, const char* name, const QRect& place);
   void SetTabOrder(std::initializer_list<QWidget*> order);
   // Each caption is shown in the language; English replaces the Polish design captions.
   template <typename Captions>
@@ -76,6 +78,19 @@ class ViewerForm : public QWidget {
     for (const Caption& caption : captions) {
       SetControlText(caption.control, caption.In(language));
     }
+  }
+  // Reads the language setting once, takes the program's texts in that language and, in
+  // English, replaces the Polish design captions.
+  template <typename Texts, typename Captions>
+  Texts ApplyLanguage(Texts (*texts_in)(Language), const Captions& captions) {
+    language_ = ChooseLanguage(ReadLanguageSetting());
+    Texts texts = texts_in(language_);
+    ErrorPrefix = texts.ErrorPrefix;
+    AboutText = texts.AboutText;
+    if (language_ == Language::English) {
+      ShowCaptions(captions, language_);
+    }
+    return texts;
   }
   ClickableLabel* AddLabel(const char* name, const QRect& place, const QFont& font);
 
@@ -85,6 +100,7 @@ class ViewerForm : public QWidget {
   Language language_ = Language::Polish;
 
   LogoCanvas canvas_;
+  std::unique_ptr<MessageBoxService> own_messages_;  // when no other service was given
   MessageBoxService& messages_;
   SurfaceView* Picture1;
   FileList* File1;
@@ -104,7 +120,6 @@ class ViewerForm : public QWidget {
   void ReportFolderFailure(const std::filesystem::path& folder, std::error_code error);
   void CentreOnScreen();
 
-  std::unique_ptr<MessageBoxService> own_messages_;
   DriveFolders drive_folders_;
   bool quiet_failures_ = false;  // start-up reports nothing
 };
