@@ -1,10 +1,6 @@
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -12,24 +8,15 @@
 #include <vector>
 
 #include "apps/kestrel/form1.h"
-#include "shell/qt/browser_lists.h"
+#include "shell/qt/display.h"
 #include "support/recording_messages.h"
 #include "support/text_art.h"
 #include "window_probe.h"
 
 namespace fs = std::filesystem;
-using window_probe::BigScreenDots;
 using window_probe::Blank;
-using window_probe::PreviewDots;
-
-namespace {
-
-std::vector<std::string> Art(const char* name) {
-  return test_support::ArtFromPicture(
-      test_support::PictureFromArtFile(fs::path(KP_OWN_SAMPLES_DIR) / "art" / name));
-}
-
-}  // namespace
+using window_probe::Find;
+using Art = std::vector<std::string>;
 
 // kestrel's window driven as a person drives it, offscreen; message boxes are recorded.
 class KestrelWindowTest : public QObject {
@@ -42,27 +29,39 @@ class KestrelWindowTest : public QObject {
   std::unique_ptr<kestrel::Form1> form_;
 
   fs::path Folder() const { return fs::path(folder_->path().toStdString()); }
-
-  void UseLanguage(const QByteArray& value) { settings_ = window_probe::UseLanguageSetting(value); }
-
-  kestrel::Form1& Open(const std::string& argument) {
-    form_ = std::make_unique<kestrel::Form1>(argument, &messages_);
-    return *form_;
+  void Open(const fs::path& argument) {
+    form_ = std::make_unique<kestrel::Form1>(argument.native(), &messages_);
   }
-
-  template <typename T>
+  template <typename T = QWidget>
   T* Control(const char* name) {
-    return window_probe::Find<T>(form_.get(), name);
+    return Find<T>(form_.get(), name);
   }
-  shell::FileList* File1() { return Control<shell::FileList>("File1"); }
-  QWidget* Picture1() { return Control<QWidget>("Picture1"); }
-  QWidget* Picture2() { return Control<QWidget>("Picture2"); }
   void Click(const char* name) { Control<QAbstractButton>(name)->click(); }
   void ClickLabel(const char* name) { QTest::mouseClick(Control<QLabel>(name), Qt::LeftButton); }
   std::string Selected() {
-    const int index = File1()->SelectedIndex();
-    return index < 0 ? std::string("none") : File1()->Entry(index);
+    auto* file1 = Control<shell::FileList>("File1");
+    return file1->SelectedIndex() < 0 ? "none" : file1->SelectedName();
   }
+  Art BigScreen() { return window_probe::BigScreenDots(Control("Picture1"), 0, 0, 84, 48); }
+  Art Preview() { return window_probe::PreviewDots(Control("Picture2")); }
+  shell::Rgb GridCorner() { return window_probe::BigScreenPixel(Control("Picture1"), 6, 6); }
+  static Art Sample(const char* name) {
+    return test_support::ArtFromPicture(
+        test_support::PictureFromArtFile(fs::path(KP_OWN_SAMPLES_DIR) / "art" / name));
+  }
+  void ExpectShown(const char* entry, const char* art) {
+    QCOMPARE(Selected(), std::string(entry));
+    QCOMPARE(BigScreen(), Sample(art));
+    QCOMPARE(Preview(), Sample(art));
+  }
+  void OpenFolderRow(int row) {
+    auto* dir1 = Control<shell::FolderList>("Dir1");
+    dir1->setCurrentRow(row);
+    QTest::keyClick(dir1, Qt::Key_Return);
+  }
+
+  const shell::Rgb kGrid = shell::kGridColor;
+  const shell::Rgb kScreen = shell::kScreenColor;
 
  private slots:
   void init() {
@@ -76,7 +75,7 @@ class KestrelWindowTest : public QObject {
     fs::create_directory(Folder() / "sub");
     fs::current_path(Folder());
     messages_.shown.clear();
-    UseLanguage("pl");
+    settings_ = window_probe::UseLanguageSetting("pl");
   }
 
   void cleanup() {
@@ -84,237 +83,154 @@ class KestrelWindowTest : public QObject {
     fs::current_path(fs::temp_directory_path());
   }
 
-  // Start-up
-
   void startsAtTheWorkingFolderWithNothingSelectedOrDrawn() {
     Open("");
-    QCOMPARE(File1()->Path(), Folder());
-    QCOMPARE(File1()->Count(), 4);
+    QCOMPARE(Control<shell::FileList>("File1")->Path(), Folder());
+    QCOMPARE(Control<shell::FileList>("File1")->Count(), 4);
     QCOMPARE(Selected(), std::string("none"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(123, 189, 110));  // no grid yet
+    QCOMPARE(BigScreen(), Blank(84, 48));
+    QVERIFY(GridCorner() == kScreen);
     QVERIFY(form_->CurrentFile().empty());
   }
 
-  void listsMatchingFilesSortedWithoutRegardToCase() {
-    Open("");
-    std::vector<std::string> entries;
-    for (int i = 0; i < File1()->Count(); ++i) {
-      entries.push_back(File1()->Entry(i));
-    }
-    QCOMPARE(entries,
-             (std::vector<std::string>{"a_bird.nsl", "b_hello.nsl", "C_logo.nsl", "D_upper.NSL"}));
-  }
-
   void drawsTheStartFileBeforeTheWindowIsFirstShown() {
-    Open((Folder() / "b_hello.nsl").string());
-    QCOMPARE(Selected(), std::string("b_hello.nsl"));
+    Open(Folder() / "b_hello.nsl");
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("hello_frame.txt"));
-    QCOMPARE(PreviewDots(Picture2()), Art("hello_frame.txt"));
-    QCOMPARE(window_probe::PixelOf(Picture1(), 504, 288, 2), QColor(120, 120, 120));
+    ExpectShown("b_hello.nsl", "hello_frame.txt");
+    QVERIFY(window_probe::BigScreenPixel(Control("Picture1"), 504, 288) == kGrid);
     QVERIFY(messages_.shown.empty());
   }
 
-  void aNameDifferingOnlyInCaseSelectsNothing() {
-    const fs::path argument = Folder() / "B_HELLO.nsl";
-    Open(argument.string());
-    QCOMPARE(File1()->Path(), Folder());
-    QCOMPARE(Selected(), std::string("none"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
-    QCOMPARE(form_->CurrentFile(), argument);
-  }
-
-  void aRelativeArgumentIsTakenFromTheWorkingFolder() {
-    Open("C_logo.nsl");
-    QCOMPARE(Selected(), std::string("C_logo.nsl"));
+  void startUpArgumentsRelativeWithBlanksOrInAnotherCase() {
+    Open("C_logo.nsl");  // relative to the working folder
+    ExpectShown("C_logo.nsl", "phone_suite_header.txt");
     QCOMPARE(form_->CurrentFile(), Folder() / "C_logo.nsl");
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("phone_suite_header.txt"));
-  }
 
-  void anArgumentWithBlanksIsOnePath() {
     fs::create_directory(Folder() / "my logos");
     fs::copy_file(Folder() / "a_bird.nsl", Folder() / "my logos" / "my bird.nsl");
-    Open((Folder() / "my logos" / "my bird.nsl").string());
-    QCOMPARE(File1()->Path(), Folder() / "my logos");
-    QCOMPARE(Selected(), std::string("my bird.nsl"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("kestrel_bird.txt"));
-  }
+    Open(Folder() / "my logos" / "my bird.nsl");
+    ExpectShown("my bird.nsl", "kestrel_bird.txt");
 
-  void aMissingFolderOpensTheWorkingFolderQuietly() {
-    Open((Folder() / "missing" / "x.nsl").string());
-    QCOMPARE(File1()->Path(), Folder());
+    Open(Folder() / "B_HELLO.nsl");  // differs from the entry only in case: nothing selected
+    QCOMPARE(Control<shell::FileList>("File1")->Path(), Folder());
     QCOMPARE(Selected(), std::string("none"));
+    QCOMPARE(BigScreen(), Blank(84, 48));
+    QCOMPARE(form_->CurrentFile(), Folder() / "B_HELLO.nsl");
+
+    Open(Folder() / "missing" / "x.nsl");  // a folder that cannot be opened is skipped
+    QCOMPARE(Control<shell::FileList>("File1")->Path(), Folder());
     QVERIFY(messages_.shown.empty());
   }
-
-  // Next and Previous
 
   void nextAndPreviousWrapAroundTheEnds() {
     Open("");
-    Click("Command3");  // nothing selected: the first
-    QCOMPARE(Selected(), std::string("a_bird.nsl"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("kestrel_bird.txt"));
-    Click("Command4");  // from the first to the last
+    Click("Command4");  // nothing selected: the last
     QCOMPARE(Selected(), std::string("D_upper.NSL"));
     Click("Command3");  // from the last to the first
-    QCOMPARE(Selected(), std::string("a_bird.nsl"));
-    Click("Command3");
-    QCOMPARE(Selected(), std::string("b_hello.nsl"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("hello_frame.txt"));
-    QCOMPARE(PreviewDots(Picture2()), Art("hello_frame.txt"));
-    QCOMPARE(form_->CurrentFile(), Folder() / "b_hello.nsl");
-  }
-
-  void previousWithNothingSelectedSelectsTheLast() {
-    Open("");
-    Click("Command4");
+    ExpectShown("a_bird.nsl", "kestrel_bird.txt");
+    Click("Command4");  // from the first to the last
     QCOMPARE(Selected(), std::string("D_upper.NSL"));
+    Click("Command3");
+    Click("Command3");
+    ExpectShown("b_hello.nsl", "hello_frame.txt");
+    QCOMPARE(form_->CurrentFile(), Folder() / "b_hello.nsl");
+    QTest::keyClick(Control("File1"), Qt::Key_Down);  // a keyboard move selects and draws too
+    ExpectShown("C_logo.nsl", "phone_suite_header.txt");
   }
 
   void withFewerThanTwoEntriesNextAndPreviousDoNothing() {
     fs::copy_file(Folder() / "a_bird.nsl", Folder() / "sub" / "only.nsl");
-    Open((Folder() / "sub" / "nothing-here").string());
-    QCOMPARE(File1()->Count(), 1);
+    Open(Folder() / "sub" / "nothing-here");
+    QCOMPARE(Control<shell::FileList>("File1")->Count(), 1);
     Click("Command3");
     Click("Command4");
     QCOMPARE(Selected(), std::string("none"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
+    QCOMPARE(BigScreen(), Blank(84, 48));
   }
 
-  void keyboardMovesSelectAndDraw() {
-    Open((Folder() / "a_bird.nsl").string());
-    QTest::keyClick(File1(), Qt::Key_Down);
-    QCOMPARE(Selected(), std::string("b_hello.nsl"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("hello_frame.txt"));
-  }
-
-  // Drawing options
-
-  void switchingDrawingOffShowsTheGridAndLoadsDrawOnIt() {
-    Open((Folder() / "a_bird.nsl").string());
+  void switchingDrawingOffShowsTheGridAndLoadsDrawStraightOntoIt() {
+    Open(Folder() / "a_bird.nsl");
     ClickLabel("Label3");
     QVERIFY(!Control<QCheckBox>("Check1")->isChecked());
-    QCOMPARE(form_->Canvas().BigScreen().Mode(), shell::PresentationMode::Immediate);
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(120, 120, 120));
-    QCOMPARE(PreviewDots(Picture2()), Blank(84, 48));
-
+    QCOMPARE(BigScreen(), Blank(84, 48));
+    QVERIFY(GridCorner() == kGrid);
+    QCOMPARE(Preview(), Blank(84, 48));
     Click("Command3");
     // Immediate: on the screen image at once, before any paint.
     QCOMPARE(test_support::ArtFromBigScreen(form_->Canvas().BigScreen().Screen(), 0, 0, 84, 48),
-             Art("hello_frame.txt"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("hello_frame.txt"));
-    QCOMPARE(PreviewDots(Picture2()), Art("hello_frame.txt"));
-
-    Click("Check1");  // back on: both surfaces clear to their retained images
+             Sample("hello_frame.txt"));
+    ExpectShown("b_hello.nsl", "hello_frame.txt");
+    ClickLabel("Label3");  // back on: both clear to their retained images, the grid stays
     QCOMPARE(form_->Canvas().BigScreen().Mode(), shell::PresentationMode::Deferred);
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(120, 120, 120));
+    QCOMPARE(BigScreen(), Blank(84, 48));
+    QVERIFY(GridCorner() == kGrid);
+    QCOMPARE(Preview(), Blank(84, 48));
   }
 
-  void withoutTheBigScreenTheImmediateBackgroundStaysPlain() {
-    Open("");
+  void showOnBigScreenDecidesWhereTheNextLoadsDraw() {
+    Open(Folder() / "a_bird.nsl");
     ClickLabel("Label4");
     QVERIFY(!Control<QCheckBox>("Check2")->isChecked());
-    Click("Check1");
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(123, 189, 110));
+    QCOMPARE(BigScreen(), Sample("kestrel_bird.txt"));  // nothing changes until the next load
+    Click("Command3");
+    QCOMPARE(BigScreen(), Blank(84, 48));
+    QVERIFY(GridCorner() == kScreen);
+    QCOMPARE(Preview(), Sample("hello_frame.txt"));
+    Click("Check1");  // Immediate without the big screen: a plain background
     Click("Check2");  // on again: cells are drawn, still without a grid
     Click("Command3");
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("kestrel_bird.txt"));
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(123, 189, 110));
+    QCOMPARE(BigScreen(), Sample("phone_suite_header.txt"));
+    QVERIFY(GridCorner() == kScreen);
   }
 
-  void showOnBigScreenOffDrawsOnlyThePreview() {
-    Open((Folder() / "a_bird.nsl").string());
-    Click("Check2");  // nothing changes on screen until the next load
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("kestrel_bird.txt"));
-    Click("Command3");
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(123, 189, 110));
-    QCOMPARE(PreviewDots(Picture2()), Art("hello_frame.txt"));
-  }
-
-  void clickingACaptionTwiceLeavesItsBoxAsItWas() {
-    Open((Folder() / "a_bird.nsl").string());
-    ClickLabel("Label3");
-    ClickLabel("Label3");
-    QVERIFY(Control<QCheckBox>("Check1")->isChecked());
-    QCOMPARE(form_->Canvas().BigScreen().Mode(), shell::PresentationMode::Deferred);
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));  // the logo is gone
-    QCOMPARE(window_probe::PixelOf(Picture1(), 6, 6, 2), QColor(120, 120, 120));
-    QCOMPARE(PreviewDots(Picture2()), Blank(84, 48));
-  }
-
-  // Messages
-
-  void aboutShowsTheTextOfTheLanguage() {
-    Open("");
-    Click("Command2");
-    UseLanguage("en");
-    kestrel::Form1 english("", &messages_);
-    english.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
-    QCOMPARE(messages_.shown.size(), std::size_t{2});
-    QCOMPARE(messages_.shown[0].text, shell::KestrelTextsFor(shell::Language::Polish).AboutText);
-    QCOMPARE(messages_.shown[1].text, shell::KestrelTextsFor(shell::Language::English).AboutText);
-    QCOMPARE(messages_.shown[1].icon, shell::MessageIcon::Information);
-  }
-
-  void aShortFileGivesOneFailureBoxAndClearsTheSurfaces() {
-    std::vector<char> bytes(573, 0);
+  void messageBoxesInTheLanguage() {
+    std::vector<char> zeros(573, 0);
     QFile file(QString::fromStdString((Folder() / "aa_short.nsl").string()));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(zeros.data(), 573) == 573);
     file.close();
-    Open((Folder() / "a_bird.nsl").string());
+    Open(Folder() / "a_bird.nsl");
     Click("Command3");
     QCOMPARE(Selected(), std::string("aa_short.nsl"));
     QCOMPARE(messages_.shown.size(), std::size_t{1});
     QCOMPARE(messages_.shown[0].icon, shell::MessageIcon::Critical);
     QVERIFY(messages_.shown[0].text.starts_with("Wystąpił błąd:\r\n"));
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Blank(84, 48));
-    QCOMPARE(PreviewDots(Picture2()), Blank(84, 48));
+    QCOMPARE(BigScreen(), Blank(84, 48));
+    QCOMPARE(Preview(), Blank(84, 48));
     Click("Command3");  // still usable
-    QCOMPARE(BigScreenDots(Picture1(), 0, 0, 84, 48), Art("hello_frame.txt"));
+    ExpectShown("b_hello.nsl", "hello_frame.txt");
+
+    Click("Command2");
+    QCOMPARE(messages_.shown.back().text,
+             shell::KestrelTextsFor(shell::Language::Polish).AboutText);
+    QCOMPARE(messages_.shown.back().icon, shell::MessageIcon::Information);
+    settings_ = window_probe::UseLanguageSetting("en");
+    Open("");
+    Click("Command2");
+    QCOMPARE(messages_.shown.back().text,
+             shell::KestrelTextsFor(shell::Language::English).AboutText);
   }
 
-  void aFolderRemovedWhileShownGivesOneMessageAndKeepsTheLists() {
+  void foldersOpenFromTheListAndOneThatVanishedGetsAMessage() {
+    fs::copy_file(Folder() / "a_bird.nsl", Folder() / "sub" / "x.nsl");
+    fs::create_directory(Folder() / "sub" / "deeper");
     Open("");
     auto* dir1 = Control<shell::FolderList>("Dir1");
-    const int row = dir1->count() - 1;
-    QCOMPARE(dir1->FolderAt(row), Folder() / "sub");
-    fs::remove(Folder() / "sub");
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    dir1->setCurrentRow(row);
-    QTest::keyClick(dir1, Qt::Key_Return);
+    OpenFolderRow(dir1->count() - 1);
+    QCOMPARE(dir1->Path(), Folder() / "sub");
+    QCOMPARE(Control<shell::FileList>("File1")->Path(), Folder() / "sub");
+    QCOMPARE(Control<shell::FileList>("File1")->Count(), 1);
+    QCOMPARE(Selected(), std::string("none"));
+
+    fs::remove(Folder() / "sub" / "deeper");
+    OpenFolderRow(dir1->count() - 1);
     QCOMPARE(messages_.shown.size(), std::size_t{1});
     QVERIFY(messages_.shown[0].text.starts_with("Nie można otworzyć folderu:\r\n"));
-    QCOMPARE(dir1->Path(), Folder());
-    QCOMPARE(File1()->Path(), Folder());
-  }
-
-  void openingAFolderFromTheListShowsItsFiles() {
-    fs::copy_file(Folder() / "a_bird.nsl", Folder() / "sub" / "x.nsl");
-    Open("");
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    auto* dir1 = Control<shell::FolderList>("Dir1");
-    const QPoint item = dir1->visualItemRect(dir1->item(dir1->count() - 1)).center();
-    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, item);
-    QCOMPARE(dir1->Path(), Folder());  // one click only highlights
-    QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, {}, item);
     QCOMPARE(dir1->Path(), Folder() / "sub");
-    QCOMPARE(File1()->Path(), Folder() / "sub");
-    QCOMPARE(File1()->Count(), 1);
-    QCOMPARE(Selected(), std::string("none"));
-    QVERIFY(messages_.shown.empty());
+    QCOMPARE(Control<shell::FileList>("File1")->Path(), Folder() / "sub");
   }
 
-  // Layout and texts
-
-  void controlsSitWhereTheLayoutPutsThem() {
+  void controlsSitWhereTheLayoutPutsThemInTabOrder() {
     Open("");
     QCOMPARE(form_->size(), QSize(658, 466));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
@@ -332,25 +248,18 @@ class KestrelWindowTest : public QObject {
         {"Label1", {172, 448, 181, 17}},  {"Image1", {36, 296, 349, 169}},
     };
     for (const auto& [name, place] : layout) {
-      QCOMPARE(Control<QWidget>(name)->geometry(), place);
+      QCOMPARE(Control(name)->geometry(), place);
     }
     QCOMPARE(Control<QLabel>("Image1")->pixmap().size(), QSize(349, 169));
-    QCOMPARE(form_->children().indexOf(Control<QLabel>("Image1")), 0);  // behind everything
+    QCOMPARE(form_->children().indexOf(Control("Image1")), 0);  // behind everything
     QVERIFY(Control<QLabel>("Label1")->font().bold());
     QCOMPARE(Control<QLabel>("Label2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(Control<QCheckBox>("Check1")->isChecked());
-    QVERIFY(Control<QCheckBox>("Check2")->isChecked());
-  }
+    QVERIFY(Control<QCheckBox>("Check1")->isChecked() && Control<QCheckBox>("Check2")->isChecked());
 
-  void tabOrderFollowsTheLayout() {
-    Open("");
     std::vector<QString> order;
-    QWidget* at = Control<QWidget>("Command1");
-    for (int i = 0; i < 11; ++i) {
-      order.push_back(at->objectName());
-      at = at->nextInFocusChain();
-      while (at->focusPolicy() == Qt::NoFocus || at->objectName().isEmpty()) {
-        at = at->nextInFocusChain();
+    for (QWidget* at = Control("Command1"); order.size() < 11; at = at->nextInFocusChain()) {
+      if (at->focusPolicy() != Qt::NoFocus && !at->objectName().isEmpty()) {
+        order.push_back(at->objectName());
       }
     }
     QCOMPARE(order,
@@ -358,26 +267,22 @@ class KestrelWindowTest : public QObject {
                                    "Drive1", "Dir1", "Check1", "Picture2", "Check2", "Command2"}));
   }
 
-  void englishReplacesTheCaptionsButNotTheTooltips() {
-    UseLanguage("en-GB");
-    Open("");
-    QCOMPARE(Control<QLabel>("Label3")->text(), QStringLiteral("Don't show while drawing"));
-    QCOMPARE(Control<QLabel>("Label4")->text(), QStringLiteral("Show on Big Screen"));
-    QCOMPARE(Control<QLabel>("Label2")->text(),
-             QStringLiteral("( unselect this option to make the Viewer much faster! )"));
-    QCOMPARE(Control<QPushButton>("Command1")->text(), QStringLiteral("Exit"));
-    QCOMPARE(Control<QPushButton>("Command3")->toolTip(), QStringLiteral("Następny"));
-    QCOMPARE(Control<QPushButton>("Command4")->toolTip(), QStringLiteral("Poprzedni"));
-    QCOMPARE(form_->windowTitle(), QStringLiteral("Kestrel 1.0"));
-  }
-
-  void polishCaptionsFitTheirLabels() {
-    Open("");
-    QCOMPARE(Control<QLabel>("Label4")->text(), QStringLiteral("Rysuj na dużym ekranie"));
-    QCOMPARE(Control<QPushButton>("Command1")->text(), QStringLiteral("Koniec"));
-    for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
-      QLabel* label = Control<QLabel>(name);
-      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), name);
+  void captionsInEachLanguageFitTheirLabels() {
+    for (const char* language : {"pl", "en-GB"}) {
+      settings_ = window_probe::UseLanguageSetting(language);
+      Open("");
+      for (const shell::Caption& caption : shell::kKestrelCaptions) {
+        const auto expected =
+            caption.In(language[0] == 'e' ? shell::Language::English : shell::Language::Polish);
+        QCOMPARE(Control(std::string(caption.control).c_str())->property("text").toString(),
+                 shell::FromUtf8(expected));
+      }
+      for (const char* name : {"Label1", "Label2", "Label3", "Label4"}) {
+        QLabel* label = Control<QLabel>(name);
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), name);
+      }
+      QCOMPARE(Control("Command3")->toolTip(), QStringLiteral("Następny"));
+      QCOMPARE(Control("Command4")->toolTip(), QStringLiteral("Poprzedni"));
     }
   }
 };

@@ -1,56 +1,39 @@
 #include "window_probe.h"
 
 #include <QFile>
+#include <QImage>
 #include <QSettings>
+
+#include "shell/logo_canvas.h"
+#include "support/text_art.h"
 
 namespace window_probe {
 
-namespace {
-
-QImage Grab(QWidget* widget) {
-  return widget->grab().toImage();
+shell::Raster Painted(QWidget* surface, int border, int width, int height) {
+  const QImage image = surface->grab().toImage();
+  shell::Raster raster(width, height, shell::kScreenColor);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const QColor c = image.pixelColor(border + x, border + y);
+      raster.FillBox(
+          x, y, x, y,
+          shell::Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                     static_cast<std::uint8_t>(c.blue())});
+    }
+  }
+  return raster;
 }
-
-bool IsBlack(const QImage& image, int x, int y) {
-  return image.pixel(x, y) == qRgb(0, 0, 0);
-}
-
-}  // namespace
 
 std::vector<std::string> BigScreenDots(QWidget* picture, int ox, int oy, int width, int height) {
-  const QImage image = Grab(picture);
-  std::vector<std::string> rows;
-  for (int r = 0; r < height; ++r) {
-    std::string row;
-    for (int c = 0; c < width; ++c) {
-      int black = 0;
-      for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 5; ++x) {
-          black += IsBlack(image, 2 + ox + 6 * c + 1 + x, 2 + oy + 6 * r + 1 + y) ? 1 : 0;
-        }
-      }
-      row += black == 25 ? '#' : black == 0 ? '.' : '?';
-    }
-    rows.push_back(row);
-  }
-  return rows;
+  return test_support::ArtFromBigScreen(Painted(picture, 2, 505, 289), ox, oy, width, height);
 }
 
 std::vector<std::string> PreviewDots(QWidget* preview) {
-  const QImage image = Grab(preview);
-  std::vector<std::string> rows;
-  for (int y = 0; y < 48; ++y) {
-    std::string row;
-    for (int x = 0; x < 84; ++x) {
-      row += IsBlack(image, 1 + x, 1 + y) ? '#' : '.';
-    }
-    rows.push_back(row);
-  }
-  return rows;
+  return test_support::ArtFromPreview(Painted(preview, 1, 84, 48), shell::kDotColor);
 }
 
-QColor PixelOf(QWidget* surface, int x, int y, int border) {
-  return Grab(surface).pixelColor(border + x, border + y);
+shell::Rgb BigScreenPixel(QWidget* picture, int x, int y) {
+  return Painted(picture, 2, 505, 289).At(x, y);
 }
 
 std::vector<std::string> Blank(int width, int height) {

@@ -1,26 +1,26 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "shell/raster.h"
+
 // Reads what a window shows, as a person would see it, from the widgets' own painting.
 namespace window_probe {
 
-// The dots a big-screen widget shows for a width x height picture at (ox, oy) of its drawing
-// area, which starts inside a 2-pixel border: '#' when the cell's whole 5 x 5 square is black,
-// '.' when none of it is, '?' for anything in between.
+// The drawing area of a surface widget, inside its border, as painted on screen.
+shell::Raster Painted(QWidget* surface, int border, int width, int height);
+
+// The dots a big-screen widget (2-pixel border) shows for a width x height picture at (ox, oy).
 std::vector<std::string> BigScreenDots(QWidget* picture, int ox, int oy, int width, int height);
-
-// The preview's 84 x 48 pixels inside its 1-pixel border: '#' for black.
+// The preview's 84 x 48 pixels (1-pixel border): '#' for black.
 std::vector<std::string> PreviewDots(QWidget* preview);
-
-// The colour of pixel (x, y) of the drawing area inside a border of the given width.
-QColor PixelOf(QWidget* surface, int x, int y, int border);
+// Pixel (x, y) of the big screen's drawing area.
+shell::Rgb BigScreenPixel(QWidget* picture, int x, int y);
 
 std::vector<std::string> Blank(int width, int height);
 
