@@ -30,11 +30,25 @@ class FolderIndentDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-DriveList::DriveList(QWidget* parent) : QComboBox(parent), drives_(ListDrives()) {
+DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+  ShowDrives(ListDrives());
+  connect(this, &QComboBox::currentIndexChanged, this, &DriveList::changed);
+}
+
+void DriveList::showPopup() {
+  const std::filesystem::path current = CurrentDrive().root;
+  ShowDrives(ListDrives());
+  ShowDriveOf(current);
+  QComboBox::showPopup();
+}
+
+void DriveList::ShowDrives(std::vector<Drive> drives) {
+  const QSignalBlocker quiet(this);
+  drives_ = std::move(drives);
+  clear();
   for (const Drive& drive : drives_) {
     addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), FromUtf8(drive.label));
   }
-  connect(this, &QComboBox::currentIndexChanged, this, &DriveList::changed);
 }
 
 const Drive& DriveList::CurrentDrive() const {

@@ -14,12 +14,14 @@
 
 namespace shell {
 
-// Drive1: the drives of the system.
+// Drive1: the drives of the system, read again each time the list opens, so that media
+// mounted meanwhile appear.
 class DriveList : public QComboBox {
   Q_OBJECT
 
  public:
   explicit DriveList(QWidget* parent);
+  void showPopup() override;
 
   const std::vector<Drive>& Drives() const { return drives_; }
   const Drive& CurrentDrive() const;
@@ -33,6 +35,8 @@ class DriveList : public QComboBox {
   void changed();
 
  private:
+  void ShowDrives(std::vector<Drive> drives);
+
   std::vector<Drive> drives_;
 };
 
