@@ -8,7 +8,7 @@ function(kp_set_warnings target)
   else()
     target_compile_options(${target} PRIVATE
       -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-      -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference)
+      -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
     if(KP_WARNINGS_AS_ERRORS)
       target_compile_options(${target} PRIVATE -Werror)
     endif()

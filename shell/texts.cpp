@@ -64,7 +64,8 @@ PloverTexts PloverTextsFor(Language language) {
             "Select a file to be Exported to LogoManager!",
             JoinLines({"This is a program to viewing NLM files saved by LogoManager.",
                        "It can show Operator/Group Logo, Start Logo and a Graphic Message.", "",
-                       AuthorLine("Author: "), EmailLine()})};
+                       AuthorLine("Author: "), EmailLine()}),
+            "LogoManager could not be started."};
   }
   return {"Logo Operatora/Grup",
           "Wiadomość Obrazkowa",
@@ -75,7 +76,8 @@ PloverTexts PloverTextsFor(Language language) {
                      "przez LogoManagera.",
                      "Potrafi pokazać zarówno Logo Operatora/Grup jak i Logo Startowe i "
                      "Wiadomość Obrazkową.",
-                     "", AuthorLine("Autor: "), EmailLine()})};
+                     "", AuthorLine("Autor: "), EmailLine()}),
+          "Nie udało się uruchomić LogoManagera."};
 }
 
 }  // namespace shell

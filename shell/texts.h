@@ -59,6 +59,7 @@ struct PloverTexts {
   std::string ErrorPrefix;
   std::string ExportHint;
   std::string AboutText;
+  std::string ExportFailed;  // when LogoManager cannot be started
 };
 PloverTexts PloverTextsFor(Language language);
 

@@ -1,5 +1,6 @@
 #include "apps/plover/form1.h"
 
+#include "nlm/logo_manager.h"
 #include "nlm/show_nlm.h"
 #include "shell/qt/display.h"
 
@@ -7,8 +8,8 @@ namespace plover {
 
 namespace {
 
-const shell::ViewerDesign kDesign{"plover", QStringLiteral("Plover"), QSize(655, 467), false,
-                                  ".nlm", shell::LogoCanvas::Preview::None};
+const shell::ViewerDesign kDesign{"plover", QStringLiteral("Plover"),        QSize(655, 467), false,
+                                  ".nlm",   shell::LogoCanvas::Preview::None};
 // Narrower lists further right than kestrel's, and the export controls where kestrel has its
 // preview.
 const shell::CommonPlacement kPlacement{
@@ -44,6 +45,9 @@ Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* mess
 
   connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
   connect(Label4, &shell::ClickableLabel::clicked, this, [this] { Label4_Click(); });
+  connect(Label5, &shell::ClickableLabel::clicked, this, [this] { Label5_Click(); });
+  connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
+  connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   Form_Load(argument);
 }
 
@@ -51,9 +55,14 @@ Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* mess
 void Form1::Form_Load(const shell::NativeString& argument) {
   SetLanguage();
   OpenStartFile(argument, StartScan::StopAtFirstMatch);
+  const nlm::LogoManagerLookup lookup = nlm::LookUpLogoManager(*nlm::SystemRegistry());
+  LogoManagerPath = lookup.LogoManagerPath;
+  Command5->setEnabled(lookup.usable);
 }
 
-void Form1::SetLanguage() { texts_ = ApplyLanguage(shell::PloverTextsFor, shell::kPloverCaptions); }
+void Form1::SetLanguage() {
+  texts_ = ApplyLanguage(shell::PloverTextsFor, shell::kPloverCaptions);
+}
 
 void Form1::Check1_Click() {
   canvas_.ClearCanvas();
@@ -63,6 +72,29 @@ void Form1::Check1_Click() {
 
 void Form1::Label4_Click() {
   Check1->setChecked(!Check1->isChecked());
+}
+
+void Form1::Label5_Click() {
+  Check2->setChecked(!Check2->isChecked());
+}
+
+void Form1::Command5_Click() {
+  if (CurrentFilePath.empty()) {
+    messages_.Show(texts_.ExportHint, shell::MessageIcon::Exclamation);
+    return;
+  }
+  if (!nlm::StartDetached(nlm::LogoManagerLaunch(LogoManagerPath, CurrentFilePath))) {
+    messages_.Show(texts_.ExportFailed, shell::MessageIcon::Critical);  // and plover stays
+    return;
+  }
+  // A second export during the wait keeps the first close time.
+  if (Check2->isChecked() && !Timer1->isActive()) {
+    Timer1->start();
+  }
+}
+
+void Form1::Timer1_Timer() {
+  close();
 }
 
 void Form1::ShowCurrentFile() {

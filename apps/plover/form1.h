@@ -22,8 +22,12 @@ class Form1 : public shell::ViewerForm {
   void SetLanguage();
   void Check1_Click();
   void Label4_Click();
+  void Label5_Click();
+  void Command5_Click();
+  void Timer1_Timer();
 
   shell::PloverTexts texts_;
+  std::string LogoManagerPath;  // found once at start-up; empty when LogoManager is not there
 
   shell::ClickableLabel* Label1;
   shell::ClickableLabel* Label2;

@@ -1,9 +1,12 @@
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -27,6 +30,36 @@ class PloverWindowTest : public QObject {
   std::unique_ptr<plover::Form1> form_;
 
   fs::path Folder() const { return fs::path(folder_->path().toStdString()); }
+  fs::path Prefix() const { return Folder() / "wine prefix"; }
+  fs::path Record() const { return Folder() / "bin" / "record"; }
+
+  // A Wine prefix with LogoManager registered and installed, and a stand-in `wine` on PATH that
+  // writes down the arguments it gets, one per line in brackets.
+  void InstallLogoManager() {
+    const fs::path folder = Prefix() / "drive_c" / "Program Files" / "LogoManager";
+    fs::create_directories(folder);
+    std::ofstream(folder / "LogoManager.exe");
+    fs::create_directories(Prefix() / "dosdevices");
+    fs::create_symlink("../drive_c", Prefix() / "dosdevices" / "c:");
+    fs::create_symlink("/", Prefix() / "dosdevices" / "z:");
+    std::ofstream(Prefix() / "system.reg")
+        << "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+           "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\"
+           "LogoManager.exe] 1796591584\n#time=1d9b1f5a3c2e4b0\n"
+           "@=\"  C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\"\n\n";
+    qputenv("WINEPREFIX", QByteArray::fromStdString(Prefix().string()));
+    fs::create_directories(Folder() / "bin");
+    std::ofstream(Folder() / "bin" / "wine")
+        << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \"$0.tmp\"\n"
+        << "mv \"$0.tmp\" \"" << Record().string() << "\"\n";
+    fs::permissions(Folder() / "bin" / "wine", fs::perms::owner_all);
+    qputenv("PATH", QByteArray::fromStdString((Folder() / "bin").string()) + ":" + path_);
+  }
+  std::string Recorded() {
+    std::ifstream in(Record());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  QByteArray path_ = qgetenv("PATH");
   plover::Form1& Open(const std::string& argument) {
     form_ = std::make_unique<plover::Form1>(argument, &messages_);
     return *form_;
@@ -52,6 +85,8 @@ class PloverWindowTest : public QObject {
 
   void cleanup() {
     form_.reset();
+    qputenv("PATH", path_);
+    qunsetenv("WINEPREFIX");
     fs::current_path(fs::temp_directory_path());
   }
 
@@ -135,6 +170,67 @@ class PloverWindowTest : public QObject {
     Find<QPushButton>(form_.get(), "Command2")->click();
     QCOMPARE(messages_.shown.size(), std::size_t{1});
     QCOMPARE(messages_.shown[0].text, shell::PloverTextsFor(shell::Language::English).AboutText);
+  }
+
+  void exportIsEnabledOnlyWhenLogoManagerIsRegisteredAndPresent() {
+    qputenv("WINEPREFIX", QByteArray::fromStdString(Prefix().string()));
+    Open("");  // no registry at all
+    QVERIFY(!Find<QPushButton>(form_.get(), "Command5")->isEnabled());
+    InstallLogoManager();
+    Open("");  // blanks before the path are removed
+    QVERIFY(Find<QPushButton>(form_.get(), "Command5")->isEnabled());
+    fs::remove(Prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe");
+    Open("");
+    QVERIFY(!Find<QPushButton>(form_.get(), "Command5")->isEnabled());
+    QVERIFY(messages_.shown.empty());
+  }
+
+  void exportWithNothingChosenShowsTheHintOnly() {
+    InstallLogoManager();
+    Open("");
+    Find<QPushButton>(form_.get(), "Command5")->click();
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(messages_.shown[0].text,
+             std::string("Wybierz plik, który chcesz eksportować do LogoManagera!"));
+    QCOMPARE(messages_.shown[0].icon, shell::MessageIcon::Exclamation);
+    QVERIFY(!Find<QTimer>(form_.get(), "Timer1")->isActive());
+    QVERIFY(!fs::exists(Record()));
+  }
+
+  void exportHandsTheFileToLogoManagerAndClosesTwoSecondsLater() {
+    InstallLogoManager();
+    fs::create_directory(Folder() / "my logos");
+    fs::copy_file(Folder() / "picture_wave.nlm", Folder() / "my logos" / "wave; $(x) 'it'.nlm");
+    Open(Folder() / "my logos" / "wave; $(x) 'it'.nlm");
+    form_->show();
+    Find<QPushButton>(form_.get(), "Command5")->click();
+    QTRY_VERIFY(fs::exists(Record()));
+    std::string file = "Z:" + fs::weakly_canonical(form_->CurrentFile()).string();
+    std::replace(file.begin(), file.end(), '/', '\\');
+    QCOMPARE(Recorded(), "[C:\\Program Files\\LogoManager\\LogoManager.exe]\n[" + file + "]\n");
+    QVERIFY(Find<QTimer>(form_.get(), "Timer1")->isActive());
+    QVERIFY(form_->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!form_->isVisible(), 5000);
+  }
+
+  void withTheOptionClearedPloverStaysAndAFailedStartIsReported() {
+    InstallLogoManager();
+    Open(Folder() / "picture_wave.nlm");
+    QTest::mouseClick(Find<QLabel>(form_.get(), "Label5"), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(form_.get(), "Label5"), Qt::LeftButton);
+    QVERIFY(Find<QCheckBox>(form_.get(), "Check2")->isChecked());  // twice: as it was
+    QTest::mouseClick(Find<QLabel>(form_.get(), "Label5"), Qt::LeftButton);
+    Find<QPushButton>(form_.get(), "Command5")->click();
+    QTRY_VERIFY(fs::exists(Record()));
+    QVERIFY(!Find<QTimer>(form_.get(), "Timer1")->isActive());
+
+    fs::remove(Folder() / "bin" / "wine");  // LogoManager's runner gone meanwhile
+    qputenv("PATH", QByteArray::fromStdString((Folder() / "bin").string()));
+    Find<QCheckBox>(form_.get(), "Check2")->setChecked(true);
+    Find<QPushButton>(form_.get(), "Command5")->click();
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(messages_.shown[0].text, shell::PloverTextsFor(shell::Language::Polish).ExportFailed);
+    QVERIFY(!Find<QTimer>(form_.get(), "Timer1")->isActive());
   }
 };
 

@@ -1,0 +1,79 @@
+// LogoManager on Windows: the real registry, and starting it with CreateProcess.
+#include <windows.h>
+
+#include "nlm/logo_manager.h"
+#include "shell/read_only_file.h"
+
+namespace nlm {
+
+namespace {
+
+class WindowsRegistry : public Registry {
+ public:
+  long OpenKey(RegKey root, const std::string& sub_key, std::uint32_t access,
+               RegKey& opened) override {
+    HKEY key = nullptr;
+    const LONG result = RegOpenKeyExA(reinterpret_cast<HKEY>(root), sub_key.c_str(), 0,
+                                      static_cast<REGSAM>(access), &key);
+    opened = reinterpret_cast<RegKey>(key);
+    return result;
+  }
+  long QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type,
+                  std::uint8_t* data, std::uint32_t& size) override {
+    DWORD value_type = type;
+    DWORD value_size = size;
+    const LONG result = RegQueryValueExA(reinterpret_cast<HKEY>(key), value_name.c_str(), nullptr,
+                                         &value_type, data, &value_size);
+    type = value_type;
+    size = value_size;
+    return result;
+  }
+};
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  return wide;
+}
+
+}  // namespace
+
+std::unique_ptr<Registry> SystemRegistry() {
+  return std::make_unique<WindowsRegistry>();
+}
+
+bool ProgramFileExists(const std::string& windows_path) {
+  try {
+    shell::FileLength(std::filesystem::path(Wide(windows_path)));
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+ExportLaunch LogoManagerLaunch(const std::string& LogoManagerPath,
+                               const std::filesystem::path& CurrentFilePath) {
+  const std::wstring program = Wide(LogoManagerPath);
+  return {program, {}, program + L" " + CurrentFilePath.native()};
+}
+
+bool StartDetached(const ExportLaunch& launch) {
+  // The program file is named on its own, so an unquoted path with blanks can never start some
+  // other program (a C:\Program.exe); the command line is the text LogoManager expects.
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  std::wstring command_line = launch.command_line;
+  if (!CreateProcessW(launch.program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                      DETACHED_PROCESS, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+}  // namespace nlm

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "nlm/registry.h"
+#include "shell/path_rules.h"
+
+namespace nlm {
+
+inline constexpr char kAppPathsKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\LogoManager.exe";
+
+struct LogoManagerLookup {
+  std::string LogoManagerPath;  // empty when LogoManager is not registered
+  bool usable;                  // registered, and the program file exists
+};
+
+// Where LogoManager is registered, and whether its program file is there. Every failing step is
+// skipped, and a failure anywhere leaves it unusable.
+LogoManagerLookup LookUpLogoManager(Registry& registry);
+
+// Whether a Windows program path names an existing file: on Linux, in the Wine prefix.
+bool ProgramFileExists(const std::string& windows_path);
+
+// How LogoManager is started with the current file.
+struct ExportLaunch {
+  shell::NativeString program;                 // Windows: LogoManager; Linux: wine
+  std::vector<shell::NativeString> arguments;  // Linux: LogoManager, and the file as Wine names it
+  shell::NativeString command_line;            // Windows: LogoManager, one blank, the file
+};
+ExportLaunch LogoManagerLaunch(const std::string& LogoManagerPath,
+                               const std::filesystem::path& CurrentFilePath);
+
+// Starts the program and returns at once, without a shell, without waiting for it and without
+// tying its input or output to ours; false when it could not be started.
+bool StartDetached(const ExportLaunch& launch);
+
+}  // namespace nlm

@@ -1,0 +1,239 @@
+#include "nlm/wine_registry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace nlm {
+
+namespace {
+
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return folded;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  if (c >= 'A' && c <= 'F') {
+    return c - 'A' + 10;
+  }
+  return -1;
+}
+
+// Reads escaped text from `at` up to the unescaped `end` character, which it passes; empty when
+// the line ends first.
+std::optional<std::string> Unescape(std::string_view line, std::size_t& at, char end) {
+  std::string text;
+  while (at < line.size()) {
+    const char c = line[at++];
+    if (c == end) {
+      return text;
+    }
+    if (c != '\\' || at == line.size()) {
+      text += c;
+      continue;
+    }
+    const char escaped = line[at++];
+    switch (escaped) {
+      case 'n':
+        text += '\n';
+        break;
+      case 'r':
+        text += '\r';
+        break;
+      case 't':
+        text += '\t';
+        break;
+      case '0':
+        text += '\0';
+        break;
+      case 'x': {
+        char32_t code = 0;
+        int digits = 0;
+        for (; digits < 4 && at < line.size() && HexDigit(line[at]) >= 0; ++digits, ++at) {
+          code = code * 16 + static_cast<char32_t>(HexDigit(line[at]));
+        }
+        if (digits == 0) {
+          text += 'x';
+        } else {
+          AppendUtf8(text, code);
+        }
+        break;
+      }
+      default:
+        text += escaped;  // \\ and \" and anything else stand for themselves
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> HexBytes(std::string_view text) {
+  std::vector<std::uint8_t> bytes;
+  std::istringstream parts{std::string(text)};
+  for (std::string part; std::getline(parts, part, ',');) {
+    if (part.size() != 2 || HexDigit(part[0]) < 0 || HexDigit(part[1]) < 0) {
+      return std::nullopt;
+    }
+    bytes.push_back(static_cast<std::uint8_t>(HexDigit(part[0]) * 16 + HexDigit(part[1])));
+  }
+  return bytes;
+}
+
+// The data after "=": a string, str(N):"...", hex:..., hex(N):... or dword:...
+std::optional<WineRegistry::Value> ParseData(std::string_view data) {
+  std::uint32_t type = kRegSz;
+  if (data.starts_with("str(")) {
+    const std::size_t close = data.find("):");
+    if (close == std::string_view::npos) {
+      return std::nullopt;
+    }
+    type = static_cast<std::uint32_t>(
+        std::strtoul(std::string(data.substr(4, close - 4)).c_str(), nullptr, 16));
+    data.remove_prefix(close + 2);
+  }
+  if (data.starts_with('"')) {
+    std::size_t at = 1;
+    const std::optional<std::string> text = Unescape(data, at, '"');
+    if (!text) {
+      return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(text->begin(), text->end());
+    bytes.push_back(0);
+    return WineRegistry::Value{type, bytes};
+  }
+  if (data.starts_with("dword:")) {
+    const std::uint32_t number =
+        static_cast<std::uint32_t>(std::strtoul(std::string(data.substr(6)).c_str(), nullptr, 16));
+    return WineRegistry::Value{
+        4,
+        {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+         static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
+  }
+  if (data.starts_with("hex")) {
+    type = 3;
+    if (data.starts_with("hex(")) {
+      type = static_cast<std::uint32_t>(
+          std::strtoul(std::string(data.substr(4)).c_str(), nullptr, 16));
+    }
+    const std::size_t colon = data.find(':');
+    if (colon == std::string_view::npos) {
+      return std::nullopt;
+    }
+    const std::optional<std::vector<std::uint8_t>> bytes = HexBytes(data.substr(colon + 1));
+    return bytes ? std::optional(WineRegistry::Value{type, *bytes}) : std::nullopt;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+WineRegistry WineRegistry::FromText(std::string_view text) {
+  WineRegistry registry;
+  std::istringstream lines{std::string(text)};
+  std::string line;
+  if (!std::getline(lines, line) || !line.starts_with("WINE REGISTRY Version 2")) {
+    return registry;
+  }
+  Values* key = nullptr;
+  while (std::getline(lines, line)) {
+    // Long binary values go on over several lines, each but the last ending in a backslash.
+    for (std::string more; line.ends_with('\\') && std::getline(lines, more);) {
+      line.pop_back();
+      line += more.substr(std::min(more.find_first_not_of(" \t"), more.size()));
+    }
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    std::size_t at = 1;
+    if (line.starts_with('[')) {
+      const std::optional<std::string> name = Unescape(line, at, ']');
+      key = name ? &registry.keys_[Folded(*name)] : nullptr;
+    } else if (key && (line.starts_with("@=") || line.starts_with('"'))) {
+      std::optional<std::string> name = std::string();
+      if (line.starts_with('"')) {
+        name = Unescape(line, at, '"');
+      }
+      const std::size_t equals = line.starts_with("@=") ? 1 : at;
+      if (name && equals < line.size() && line[equals] == '=') {
+        if (const std::optional<Value> value =
+                ParseData(std::string_view(line).substr(equals + 1))) {
+          (*key)[Folded(*name)] = *value;
+        }
+      }
+    }
+  }
+  return registry;
+}
+
+WineRegistry WineRegistry::FromFile(const std::filesystem::path& system_reg) {
+  std::ifstream file(system_reg, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return FromText(text.str());
+}
+
+long WineRegistry::OpenKey(RegKey root, const std::string& sub_key, std::uint32_t, RegKey& opened) {
+  const auto found = keys_.find(Folded(sub_key));
+  if (root != kHkeyLocalMachine || found == keys_.end()) {
+    return kErrorFileNotFound;
+  }
+  open_keys_.push_back(&found->second);
+  opened = open_keys_.size();
+  return kErrorSuccess;
+}
+
+long WineRegistry::QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type,
+                              std::uint8_t* data, std::uint32_t& size) {
+  if (key == 0 || key > open_keys_.size()) {
+    return kErrorInvalidHandle;
+  }
+  const Values& values = *open_keys_[key - 1];
+  const auto found = values.find(Folded(value_name));
+  if (found == values.end()) {
+    return kErrorFileNotFound;
+  }
+  const Value& value = found->second;
+  if (value.data.size() > size) {
+    return kErrorMoreData;
+  }
+  std::copy(value.data.begin(), value.data.end(), data);
+  size = static_cast<std::uint32_t>(value.data.size());
+  type = value.type;
+  return kErrorSuccess;
+}
+
+std::filesystem::path WinePrefix() {
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
+    return prefix;
+  }
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home ? home : "") / ".wine";
+}
+
+}  // namespace nlm
