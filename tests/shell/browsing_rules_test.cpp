@@ -19,6 +19,14 @@ namespace {
 namespace fs = std::filesystem;
 using shell::NativeString;
 
+std::vector<NativeString> Names(std::initializer_list<const char*> names) {
+  std::vector<NativeString> native;
+  for (const char* name : names) {
+    native.push_back(fs::path(name).native());
+  }
+  return native;
+}
+
 #ifndef _WIN32
 TEST(PathRules, SplitJoinAndStartupPathsFollowTheSeparator) {
   EXPECT_EQ(shell::SamKatalog("/logos/a.nsl", -1), "/logos");
@@ -53,6 +61,20 @@ TEST(CommandLine, TheArgumentsAreOneTextJoinedWithBlanks) {
 }
 #endif
 
+#ifdef _WIN32
+TEST(PathRules, WindowsPathsSplitAtTheBackslashAndKeepTheirDrive) {
+  EXPECT_EQ(shell::SamKatalog(L"C:\\Logos\\a.nsl", -1), L"C:\\Logos");
+  EXPECT_EQ(shell::SamKatalog(L"C:\\a.nsl", -1), L"C:");
+  EXPECT_EQ(shell::SamKatalog(L"C:\\Logos\\", 0), L"");
+  EXPECT_EQ(shell::SamKatalog(L"\\\\server\\share\\a.nsl", -1), L"\\\\server\\share");
+  EXPECT_THROW(shell::SamKatalog(L"a.nsl", -1), std::invalid_argument);
+  EXPECT_EQ(shell::JoinFolderAndName(L"C:\\", L"a.nsl"), L"C:\\a.nsl");
+  EXPECT_EQ(shell::JoinFolderAndName(L"C:\\Logos", L"a.nsl"), L"C:\\Logos\\a.nsl");
+  EXPECT_EQ(shell::StartupFolder(L"C:"), fs::path(L"C:\\"));  // the root, not the drive's folder
+  EXPECT_EQ(shell::StartupFilePath(L"a.nsl", L"D:\\work"), fs::path(L"D:\\work\\a.nsl"));
+}
+#endif
+
 TEST(Navigation, NextAndPreviousWrapAndNeedTwoEntries) {
   EXPECT_EQ(shell::NextIndex(0, -1), std::nullopt);
   EXPECT_EQ(shell::NextIndex(1, -1), std::nullopt);
@@ -82,7 +104,7 @@ TEST(FolderListing, RegularFilesMatchAndSortWithoutRegardToCase) {
   const std::vector<NativeString> files = shell::ListMatchingFiles(folder.Path(), ".nsl", error);
   EXPECT_FALSE(error);
 #ifndef _WIN32
-  EXPECT_EQ(files, (std::vector<NativeString>{"A.NSL", "B.nsl", "b.nsl", "c.Nsl", "link.nsl"}));
+  EXPECT_EQ(files, Names({"A.NSL", "B.nsl", "b.nsl", "c.Nsl", "link.nsl"}));
 #endif
 }
 
@@ -94,7 +116,7 @@ TEST(FolderListing, SubfoldersAreSortedAndHiddenOnesLeftOut) {
   folder.Write("file", {0});
   std::error_code error;
   EXPECT_EQ(shell::ListSubfolders(folder.Path(), error),
-            (std::vector<NativeString>{"Alpha", "beta", "gamma"}));
+            Names({"Alpha", "beta", "gamma"}));
   shell::ListSubfolders(folder.Path() / "missing", error);
   EXPECT_TRUE(error);
 }
@@ -108,6 +130,7 @@ TEST(ReadableNames, InvalidUtf8IsReadAsWindows1250) {
   EXPECT_TRUE(shell::IsValidUtf8("plain"));
 }
 
+#ifndef _WIN32
 TEST(Drives, MountsAPersonCallsDrivesAndNothingElse) {
   const std::string mountinfo =
       "22 1 0:21 / /proc rw - proc proc rw\n"
@@ -127,6 +150,8 @@ TEST(Drives, MountsAPersonCallsDrivesAndNothingElse) {
   EXPECT_EQ(roots, (std::vector<std::string>{"/", "/home", "/media/me/MY STICK", "/mnt/share",
                                              "/run/media/me/CARD"}));
 }
+
+#endif
 
 TEST(Drives, AFolderBelongsToTheDriveWithTheLongestRootThatHoldsIt) {
   const std::vector<shell::Drive> drives{{"/", "/"}, {"/home", "/home"}, {"/home/me/usb", "usb"}};
