@@ -6,6 +6,8 @@
 #include <optional>
 #include <sstream>
 
+#include "shell/display_name.h"
+
 namespace nlm {
 
 namespace {
@@ -18,19 +20,6 @@ std::string Folded(std::string_view text) {
     }
   }
   return folded;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 int HexDigit(char c) {
@@ -82,7 +71,7 @@ std::optional<std::string> Unescape(std::string_view line, std::size_t& at, char
         if (digits == 0) {
           text += 'x';
         } else {
-          AppendUtf8(text, code);
+          shell::AppendUtf8(text, code);
         }
         break;
       }

@@ -6,11 +6,6 @@ namespace kestrel {
 
 namespace {
 
-const shell::ViewerDesign kDesign{"kestrel", QStringLiteral("Kestrel"), QSize(658, 466), true,
-                                  ".nsl", shell::LogoCanvas::Preview::Present};
-const shell::CommonPlacement kPlacement{
-    512, 145, 352, 161, {8, 436, 57, 25}, {72, 436, 33, 25}, {36, 296, 349, 169}};
-
 QCheckBox* CheckBox(QWidget* parent) {
   auto* box = new QCheckBox(parent);
   box->setChecked(true);
@@ -20,7 +15,7 @@ QCheckBox* CheckBox(QWidget* parent) {
 }  // namespace
 
 Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* messages)
-    : ViewerForm(kDesign, kPlacement, messages) {
+    : ViewerForm(Design(), messages) {
   Picture2 =
       new shell::SurfaceView(*canvas_.PreviewSurface(), shell::SurfaceView::Border::Flat1px, this);
   Place(Picture2, "Picture2", {4, 300, 86, 50});
@@ -58,7 +53,9 @@ void Form1::Form_Load(const shell::NativeString& argument) {
   OpenStartFile(argument, StartScan::ToTheEnd);
 }
 
-void Form1::SetLanguage() { ApplyLanguage(shell::KestrelTextsFor, shell::kKestrelCaptions); }
+void Form1::SetLanguage() {
+  ApplyLanguage(shell::KestrelTextsFor, shell::kKestrelCaptions);
+}
 
 void Form1::Check1_Click() {
   canvas_.ClearCanvas();
@@ -102,6 +99,14 @@ void Form1::LoadNslBuffered() {
 
 void Form1::LoadNslDirect() {
   nsl::LoadNslDirect(Load());
+}
+
+shell::ViewerDesign Form1::Design() {
+  // clang-format off
+  return {"kestrel", QStringLiteral("Kestrel"), {658, 466}, true, ".nsl",
+          shell::LogoCanvas::Preview::Present, 512, 145, 352, 161,
+          {8, 436, 57, 25}, {72, 436, 33, 25}, {36, 296, 349, 169}};
+  // clang-format on
 }
 
 }  // namespace kestrel

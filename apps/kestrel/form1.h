@@ -25,6 +25,7 @@ class Form1 : public shell::ViewerForm {
   void LoadNslBuffered();
   void LoadNslDirect();
   nsl::NslLoad Load();
+  static shell::ViewerDesign Design();
 
   // ShowOnBigScreen, DotColor, GridColor and DotBrush, set once by Form_Load.
   nsl::DrawingMembers drawing_;

@@ -6,19 +6,8 @@
 
 namespace plover {
 
-namespace {
-
-const shell::ViewerDesign kDesign{"plover", QStringLiteral("Plover"),        QSize(655, 467), false,
-                                  ".nlm",   shell::LogoCanvas::Preview::None};
-// Narrower lists further right than kestrel's, and the export controls where kestrel has its
-// preview.
-const shell::CommonPlacement kPlacement{
-    516, 137, 348, 169, {4, 440, 49, 25}, {64, 440, 33, 25}, {84, 300, 264, 170}};
-
-}  // namespace
-
 Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* messages)
-    : ViewerForm(kDesign, kPlacement, messages) {
+    : ViewerForm(Design(), messages) {
   Label1 = AddLabel("Label1", {8, 300, 273, 21}, shell::BoldFont(9.75));
   Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   Check1 = new QCheckBox(this);
@@ -37,7 +26,8 @@ Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* mess
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(2000);
-  Timer1->setTimerType(Qt::PreciseTimer);  // the close comes 2000 ms after the export, not 5 % early
+  Timer1->setTimerType(
+      Qt::PreciseTimer);  // the close comes 2000 ms after the export, not 5 % early
   Check1->setChecked(true);
   Check2->setChecked(true);
   ShowCaptions(shell::kPloverCaptions, shell::Language::Polish);
@@ -108,6 +98,16 @@ void Form1::ShowNlmFile() {
                     texts_,
                     [this](const std::string& name) { Label1->setText(shell::FromUtf8(name)); },
                     {ErrorPrefix, language_, messages_}});
+}
+
+// Narrower lists further right than kestrel's, and the export controls where kestrel has its
+// preview.
+shell::ViewerDesign Form1::Design() {
+  // clang-format off
+  return {"plover", QStringLiteral("Plover"), {655, 467}, false, ".nlm",
+          shell::LogoCanvas::Preview::None, 516, 137, 348, 169,
+          {4, 440, 49, 25}, {64, 440, 33, 25}, {84, 300, 264, 170}};
+  // clang-format on
 }
 
 }  // namespace plover

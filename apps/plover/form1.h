@@ -25,6 +25,7 @@ class Form1 : public shell::ViewerForm {
   void Label5_Click();
   void Command5_Click();
   void Timer1_Timer();
+  static shell::ViewerDesign Design();
 
   shell::PloverTexts texts_;
   std::string LogoManagerPath;  // found once at start-up; empty when LogoManager is not there

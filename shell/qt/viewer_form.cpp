@@ -29,11 +29,11 @@ QPushButton* PictureButton(QWidget* parent, const QString& glyph, QSize glyph_si
 
 }  // namespace
 
-ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
-                       MessageBoxService* messages)
+ViewerForm::ViewerForm(const ViewerDesign& design, MessageBoxService* messages)
     : canvas_(design.preview),
-      own_messages_(messages ? nullptr
-                             : std::make_unique<QtMessageBoxService>(this, design.application_title)),
+      own_messages_(messages
+                        ? nullptr
+                        : std::make_unique<QtMessageBoxService>(this, design.application_title)),
       messages_(messages ? *messages : *own_messages_) {
   const QString artwork = QStringLiteral(":/%1/%1").arg(QLatin1String(design.program));
   setWindowTitle(design.application_title + QStringLiteral(" 1.0"));
@@ -50,7 +50,7 @@ ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
   // Created first, so that it lies behind every other control.
   Image1 = new QLabel(this);
   Image1->setPixmap(QPixmap(artwork + QStringLiteral("-decoration.jpg")));
-  Place(Image1, "Image1", at.Image1);
+  Place(Image1, "Image1", design.Image1);
 
   Picture1 = new SurfaceView(canvas_.BigScreen(), SurfaceView::Border::Sunken2px, this);
   File1 = new FileList(design.extension, this);
@@ -64,13 +64,13 @@ ViewerForm::ViewerForm(const ViewerDesign& design, const CommonPlacement& at,
   Command4->setToolTip(FromUtf8(kPreviousTooltip));
   Command3->setToolTip(FromUtf8(kNextTooltip));
   Place(Picture1, "Picture1", {4, 4, 509, 293});
-  Place(File1, "File1", {at.file_list_left, 4, at.file_list_width, 461});
-  Place(Drive1, "Drive1", {at.folder_lists_left, 300, at.folder_lists_width, 21});
-  Place(Dir1, "Dir1", {at.folder_lists_left, 323, at.folder_lists_width, 141});
+  Place(File1, "File1", {design.file_list_left, 4, design.file_list_width, 461});
+  Place(Drive1, "Drive1", {design.folder_lists_left, 300, design.folder_lists_width, 21});
+  Place(Dir1, "Dir1", {design.folder_lists_left, 323, design.folder_lists_width, 141});
   Place(Command4, "Command4", {292, 300, 25, 25});
   Place(Command3, "Command3", {320, 300, 25, 25});
-  Place(Command1, "Command1", at.Command1);
-  Place(Command2, "Command2", at.Command2);
+  Place(Command1, "Command1", design.Command1);
+  Place(Command2, "Command2", design.Command2);
   Picture1->setFocusPolicy(Qt::TabFocus);
 
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

@@ -26,14 +26,11 @@ struct ViewerDesign {
   QString application_title;  // the title of every message box; the title bar adds " 1.0"
   QSize client_size;
   bool minimize_button;
-  std::string extension;      // the file list's pattern is "*" and this
+  std::string extension;  // the file list's pattern is "*" and this
   LogoCanvas::Preview preview;
-};
-
-// Where the shared controls that move between the windows sit, in client-area pixels. The big
-// screen and Previous and Next are at the same places in both; the file list runs from top to
-// bottom, and the drive list sits over the folder list in one column.
-struct CommonPlacement {
+  // Where the shared controls that move between the windows sit, in client-area pixels. The big
+  // screen and Previous and Next are at the same places in both; the file list runs from top to
+  // bottom, and the drive list sits over the folder list in one column.
   int file_list_left, file_list_width, folder_lists_left, folder_lists_width;
   QRect Command1, Command2, Image1;
 };
@@ -51,8 +48,7 @@ class ViewerForm : public QWidget {
 
  protected:
   // `messages` replaces the on-screen message boxes, for tests.
-  ViewerForm(const ViewerDesign& design, const CommonPlacement& placement,
-             MessageBoxService* messages);
+  ViewerForm(const ViewerDesign& design, MessageBoxService* messages);
 
   enum class StartScan { ToTheEnd, StopAtFirstMatch };
   // Opens the folder of the start-up argument and selects the entry equal to its name, which

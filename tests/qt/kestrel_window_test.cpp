@@ -19,16 +19,12 @@ using window_probe::Find;
 using Art = std::vector<std::string>;
 
 // kestrel's window driven as a person drives it, offscreen; message boxes are recorded.
-class KestrelWindowTest : public QObject {
+class KestrelWindowTest : public window_probe::WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> folder_;
-  std::unique_ptr<QTemporaryDir> settings_;
-  test_support::RecordingMessages messages_;
   std::unique_ptr<kestrel::Form1> form_;
 
-  fs::path Folder() const { return fs::path(folder_->path().toStdString()); }
   void Open(const fs::path& argument) {
     form_ = std::make_unique<kestrel::Form1>(argument.native(), &messages_);
   }
@@ -65,7 +61,7 @@ class KestrelWindowTest : public QObject {
 
  private slots:
   void init() {
-    folder_ = std::make_unique<QTemporaryDir>();
+    StartInFreshFolder();
     const fs::path samples = KP_OWN_SAMPLES_DIR;
     fs::copy_file(samples / "kestrel_bird.nsl", Folder() / "a_bird.nsl");
     fs::copy_file(samples / "hello_frame.nsl", Folder() / "b_hello.nsl");
@@ -73,14 +69,11 @@ class KestrelWindowTest : public QObject {
     fs::copy_file(samples / "kestrel_bird.nsl", Folder() / "D_upper.NSL");
     fs::copy_file(samples / "operator_plover.nlm", Folder() / "other.nlm");
     fs::create_directory(Folder() / "sub");
-    fs::current_path(Folder());
-    messages_.shown.clear();
-    settings_ = window_probe::UseLanguageSetting("pl");
   }
 
   void cleanup() {
     form_.reset();
-    fs::current_path(fs::temp_directory_path());
+    Finish();
   }
 
   void startsAtTheWorkingFolderWithNothingSelectedOrDrawn() {

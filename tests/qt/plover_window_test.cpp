@@ -20,16 +20,12 @@ using window_probe::BigScreenDots;
 using window_probe::Find;
 
 // Where plover's window differs from kestrel's, driven offscreen.
-class PloverWindowTest : public QObject {
+class PloverWindowTest : public window_probe::WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> folder_;
-  std::unique_ptr<QTemporaryDir> settings_;
-  test_support::RecordingMessages messages_;
   std::unique_ptr<plover::Form1> form_;
 
-  fs::path Folder() const { return fs::path(folder_->path().toStdString()); }
   fs::path Prefix() const { return Folder() / "wine prefix"; }
   fs::path Record() const { return Folder() / "bin" / "record"; }
 
@@ -72,22 +68,19 @@ class PloverWindowTest : public QObject {
 
  private slots:
   void init() {
-    folder_ = std::make_unique<QTemporaryDir>();
+    StartInFreshFolder();
     const fs::path samples = KP_OWN_SAMPLES_DIR;
     for (const char* name : {"operator_plover.nlm", "picture_wave.nlm", "startup_sunrise.nlm"}) {
       fs::copy_file(samples / name, Folder() / name);
     }
     fs::copy_file(samples / "kestrel_bird.nsl", Folder() / "kestrel_bird.nsl");
-    fs::current_path(Folder());
-    messages_.shown.clear();
-    settings_ = window_probe::UseLanguageSetting("pl");
   }
 
   void cleanup() {
     form_.reset();
     qputenv("PATH", path_);
     qunsetenv("WINEPREFIX");
-    fs::current_path(fs::temp_directory_path());
+    Finish();
   }
 
   void startsWithItsDesignStateAndOnlyNlmFiles() {

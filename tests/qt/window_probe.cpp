@@ -53,4 +53,15 @@ std::unique_ptr<QTemporaryDir> UseLanguageSetting(const QByteArray& value) {
   return folder;
 }
 
+void WindowTest::StartInFreshFolder() {
+  folder_ = std::make_unique<QTemporaryDir>();
+  std::filesystem::current_path(Folder());
+  messages_.shown.clear();
+  settings_ = UseLanguageSetting("pl");
+}
+
+void WindowTest::Finish() {
+  std::filesystem::current_path(std::filesystem::temp_directory_path());
+}
+
 }  // namespace window_probe

@@ -3,11 +3,13 @@
 #include <QByteArray>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "shell/raster.h"
+#include "support/recording_messages.h"
 
 // Reads what a window shows, as a person would see it, from the widgets' own painting.
 namespace window_probe {
@@ -33,6 +35,19 @@ T* Find(QWidget* window, const char* name) {
   }
   return control;
 }
+
+// What each window test starts from: a fresh folder, the settings in Polish, and the message
+// boxes recorded.
+class WindowTest : public QObject {
+ protected:
+  std::filesystem::path Folder() const { return folder_->path().toStdString(); }
+  void StartInFreshFolder();
+  void Finish();
+
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::unique_ptr<QTemporaryDir> settings_;
+  test_support::RecordingMessages messages_;
+};
 
 // Points the per-user settings at a fresh folder whose IconJAR.conf holds Lang=value; the
 // folder lives as long as the returned object.
