@@ -104,6 +104,10 @@ TEST_F(ShowNlm, EachKindHasItsNameOriginAndRowLayout) {
     EXPECT_EQ(Dots(c.ox, c.oy, c.width, c.height), expected) << c.length;
     EXPECT_EQ(Screen().At(c.ox + 1, c.oy + 1), kDotColor);  // the first square's corners
     EXPECT_EQ(Screen().At(c.ox + 5, c.oy + 5), kDotColor);
+    const shell::Raster with_header = Screen();
+    std::fill_n(file.begin(), 10, std::uint8_t{0});  // the same file but for its header
+    Show(file);
+    EXPECT_EQ(Screen(), with_header);
   }
 }
 
