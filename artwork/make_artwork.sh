@@ -6,6 +6,7 @@
 #   info.svg                                -> info.png (14x14)
 #   kestrel-decoration.svg                  -> kestrel-decoration.jpg (349x169)
 #   plover-decoration.svg                   -> plover-decoration.jpg (264x170)
+#   drive.svg, folder-open.svg, folder-closed.svg -> the same names .png (16x16), for the lists
 #
 # Needs these Debian packages:
 #   librsvg2-bin      rsvg-convert, which draws the SVG files
@@ -97,5 +98,16 @@ icon plover-icon '#8d8e8b' '#634c3a' '#d2bea7'
 crisp arrow-left 15 15
 crisp arrow-right 15 15
 crisp info 14 14
+# small NAME: NAME.svg -> NAME.png, 16x16 with soft edges, for the drive and folder lists.
+small() {
+  "$RSVG" -w 16 -h 16 "$1.svg" -o "$tmp/$1.png"
+  # shellcheck disable=SC2086
+  "$IM" "$tmp/$1.png" $PNG_OPTS "PNG32:$1.png"
+  check "$1.png" 16 16
+}
+
+small drive
+small folder-open
+small folder-closed
 photo kestrel-decoration 349 169
 photo plover-decoration 264 170

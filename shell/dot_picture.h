@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace shell {
@@ -9,12 +10,12 @@ namespace shell {
 class DotPicture {
  public:
   DotPicture(int width, int height)
-      : width_(width), height_(height), dots_(static_cast<std::size_t>(width * height), false) {}
+      : width_(width), height_(height), dots_(static_cast<std::size_t>(width * height), 0) {}
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  bool At(int column, int row) const { return dots_[Index(column, row)]; }
-  void Set(int column, int row, bool dark) { dots_[Index(column, row)] = dark; }
+  bool At(int column, int row) const { return dots_[Index(column, row)] != 0; }
+  void Set(int column, int row, bool dark) { dots_[Index(column, row)] = dark ? 1 : 0; }
 
   friend bool operator==(const DotPicture&, const DotPicture&) = default;
 
@@ -25,7 +26,7 @@ class DotPicture {
 
   int width_;
   int height_;
-  std::vector<bool> dots_;
+  std::vector<std::uint8_t> dots_;  // bytes, not bits: read thousands of times a load
 };
 
 }  // namespace shell

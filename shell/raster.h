@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,11 @@ class Raster {
   void Fill(Rgb colour);
   // Fills the box with corners (x1, y1) and (x2, y2), both included, in either order.
   void FillBox(int x1, int y1, int x2, int y2, Rgb colour);
+  void SetPixel(int x, int y, Rgb colour) {
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+      pixels_[static_cast<std::size_t>(y * width_ + x)] = ToPixel(colour);
+    }
+  }
 
   // Rows of 0xFFRRGGBB pixels, Width() pixels each, top row first.
   const std::uint32_t* Pixels() const { return pixels_.data(); }

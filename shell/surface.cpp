@@ -31,6 +31,14 @@ void Surface::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
   Changed();
 }
 
+void Surface::SetPixel(int x, int y, Rgb colour) {
+  Target().SetPixel(x, y, colour);
+  if (mode_ == PresentationMode::Deferred) {
+    retained_changed_ = true;
+  }
+  Changed();
+}
+
 void Surface::Present() {
   if (mode_ == PresentationMode::Deferred && retained_changed_) {
     screen_ = retained_;

@@ -33,7 +33,7 @@ class Surface {
 
   // Box with both corners included.
   void FillBox(int x1, int y1, int x2, int y2, Rgb colour);
-  void SetPixel(int x, int y, Rgb colour) { FillBox(x, y, x, y, colour); }
+  void SetPixel(int x, int y, Rgb colour);
 
   // Told after every change to what the screen shows, or will show once the handler returns.
   void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }

@@ -1,8 +1,8 @@
 #include "shell/qt/browser_lists.h"
 
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QStyledItemDelegate>
+#include <map>
 #include <utility>
 
 #include "shell/folder_listing.h"
@@ -28,6 +28,17 @@ class FolderIndentDelegate : public QStyledItemDelegate {
   }
 };
 
+// Our own small icons: the style's standard ones come from the icon theme, whose first look-up
+// costs more start-up time than everything else in the window.
+const QIcon& ListIcon(const char* name) {
+  static std::map<std::string, QIcon> icons;
+  QIcon& icon = icons[name];
+  if (icon.isNull()) {
+    icon = QIcon(QStringLiteral(":/shell/%1.png").arg(QLatin1String(name)));
+  }
+  return icon;
+}
+
 }  // namespace
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
@@ -47,7 +58,7 @@ void DriveList::ShowDrives(std::vector<Drive> drives) {
   drives_ = std::move(drives);
   clear();
   for (const Drive& drive : drives_) {
-    addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), FromUtf8(drive.label));
+    addItem(ListIcon("drive"), FromUtf8(drive.label));
   }
 }
 
@@ -85,24 +96,24 @@ std::error_code FolderList::SetPath(const std::filesystem::path& folder, const D
   clear();
   folders_.clear();
   const auto add = [this](const QString& text, const std::filesystem::path& place, int level,
-                          QStyle::StandardPixmap icon) {
-    auto* item = new QListWidgetItem(style()->standardIcon(icon), text, this);
+                          const char* icon) {
+    auto* item = new QListWidgetItem(ListIcon(icon), text, this);
     item->setData(kLevelRole, level);
     folders_.push_back(place);
   };
   std::filesystem::path place = drive.root;
   int level = 0;
-  add(FromUtf8(drive.label), place, level, QStyle::SP_DirOpenIcon);
+  add(FromUtf8(drive.label), place, level, "folder-open");
   for (const std::filesystem::path& part : folder.lexically_relative(drive.root)) {
     if (part.empty() || part == ".") {
       continue;
     }
     place /= part;
-    add(DisplayName(part.native()), place, ++level, QStyle::SP_DirOpenIcon);
+    add(DisplayName(part.native()), place, ++level, "folder-open");
   }
   setCurrentRow(count() - 1);
   for (const NativeString& name : subfolders) {
-    add(DisplayName(name), folder / name, level + 1, QStyle::SP_DirClosedIcon);
+    add(DisplayName(name), folder / name, level + 1, "folder-closed");
   }
   emit changed();
   return {};

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QStringList>
 #include <QVariant>
+#include <algorithm>
+#include <cmath>
 
 #include "shell/display_name.h"
 
@@ -65,9 +67,16 @@ void SetCaption(QLabel* label, const QString& text) {
   }
   label->setText(text);
   QFont font = label->property(kDesignFont).value<QFont>();
-  while (QFontMetricsF(font).horizontalAdvance(text) > label->width() &&
-         font.pointSizeF() > kSmallestPointSize) {
-    font.setPointSizeF(font.pointSizeF() - 0.25);
+  // Text width grows with the point size, so one measurement gives the size that fits; each
+  // further step costs a font of its own, which is slow to make, so there are few of them.
+  const qreal width = QFontMetricsF(font).horizontalAdvance(text);
+  if (width > label->width()) {
+    const qreal fitting = font.pointSizeF() * label->width() / width;
+    font.setPointSizeF(std::max(kSmallestPointSize, std::floor(fitting * 4) / 4));
+    while (QFontMetricsF(font).horizontalAdvance(text) > label->width() &&
+           font.pointSizeF() > kSmallestPointSize) {
+      font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
   }
   label->setFont(font);
 }

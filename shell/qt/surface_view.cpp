@@ -9,6 +9,7 @@ namespace shell {
 namespace {
 
 constexpr qint64 kFrameMilliseconds = 16;
+constexpr int kChangesBetweenClockReadings = 256;
 
 }  // namespace
 
@@ -19,19 +20,25 @@ SurfaceView::SurfaceView(Surface& surface, Border border, QWidget* parent)
 }
 
 void SurfaceView::SurfaceChanged() {
-  update();
+  if (!paint_scheduled_) {
+    paint_scheduled_ = true;
+    update();
+  }
   if (surface_.Mode() != PresentationMode::Immediate) {
     return;
   }
   if (!unpainted_since_.isValid()) {
     unpainted_since_.start();
-  } else if (unpainted_since_.elapsed() >= kFrameMilliseconds) {
+  } else if (++changes_unpainted_ % kChangesBetweenClockReadings == 0 &&
+             unpainted_since_.elapsed() >= kFrameMilliseconds) {
     repaint();
   }
 }
 
 void SurfaceView::paintEvent(QPaintEvent*) {
+  paint_scheduled_ = false;
   unpainted_since_.invalidate();
+  changes_unpainted_ = 0;
   surface_.Present();
   QPainter painter(this);
   const QRect outer = rect();

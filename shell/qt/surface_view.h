@@ -29,6 +29,9 @@ class SurfaceView : public QWidget {
   // Immediate drawing reaches the screen within one frame: a quick load costs no more paints than
   // a Deferred one, and a slow one shows its dots as they come.
   QElapsedTimer unpainted_since_;
+  int changes_unpainted_ = 0;  // the clock is read only every so many changes
+  // A load changes the surface thousands of times; one scheduled paint covers them all.
+  bool paint_scheduled_ = false;
 };
 
 }  // namespace shell
