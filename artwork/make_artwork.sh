@@ -7,6 +7,7 @@
 #   kestrel-decoration.svg                  -> kestrel-decoration.jpg (349x169)
 #   plover-decoration.svg                   -> plover-decoration.jpg (264x170)
 #   drive.svg, folder-open.svg, folder-closed.svg -> the same names .png (16x16), for the lists
+#   kestrel-icon.svg, plover-icon.svg      -> icons/<size>/*.png, the installed program icons
 #
 # Needs these Debian packages:
 #   librsvg2-bin      rsvg-convert, which draws the SVG files
@@ -106,6 +107,20 @@ small() {
   check "$1.png" 16 16
 }
 
+# desktop NAME: NAME.svg -> icons/SIZE/NAME.png at the hicolor theme's usual sizes, full colour,
+# for the installed programs (the 32x32 16-colour icon is the window's own).
+desktop() {
+  for size in 16 24 48 64 128 256; do
+    mkdir -p "icons/$size"
+    "$RSVG" -w "$size" -h "$size" "$1.svg" -o "$tmp/$1-$size.png"
+    # shellcheck disable=SC2086
+    "$IM" "$tmp/$1-$size.png" $PNG_OPTS "PNG32:icons/$size/$1.png"
+    check "icons/$size/$1.png" "$size" "$size"
+  done
+}
+
+desktop kestrel-icon
+desktop plover-icon
 small drive
 small folder-open
 small folder-closed

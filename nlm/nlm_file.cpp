@@ -57,4 +57,14 @@ shell::DotPicture DotsFromBits(const std::string& bits, const NlmLayout& layout)
   return dots;
 }
 
+NlmPicture DecodeNlmFile(const std::filesystem::path& path) {
+  const NlmContent content = ReadNlmFile(path);
+  const std::string bits = BytesToBits(content.pixel_data);
+  const std::optional<NlmLayout> layout = LayoutOfLength(content.length);
+  if (!layout) {
+    throw shell::FileAccessError(shell::FileFailure{shell::FileFailureKind::UnlistedLength});
+  }
+  return {*layout, DotsFromBits(bits, *layout)};
+}
+
 }  // namespace nlm

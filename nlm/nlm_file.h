@@ -46,4 +46,13 @@ NlmContent ReadNlmFile(const std::filesystem::path& path);
 // The dots of the bit text of a picture of that layout.
 shell::DotPicture DotsFromBits(const std::string& bits, const NlmLayout& layout);
 
+struct NlmPicture {
+  NlmLayout layout;
+  shell::DotPicture dots;
+};
+
+// Reads the whole file, then tells its kind from its length; throws shell::FileAccessError, with
+// UnlistedLength for a file read without error whose length no kind has.
+NlmPicture DecodeNlmFile(const std::filesystem::path& path);
+
 }  // namespace nlm

@@ -30,12 +30,8 @@ int CentredOrigin(int screen_size, int picture_dots) {
 
 void ShowNlmFile(const NlmShow& show) {
   try {
-    const NlmContent content = ReadNlmFile(show.CurrentFilePath);
-    const std::string bits = BytesToBits(content.pixel_data);
-    const std::optional<NlmLayout> layout = LayoutOfLength(content.length);
-    if (!layout) {
-      throw shell::FileAccessError(shell::FileFailure{shell::FileFailureKind::UnlistedLength});
-    }
+    const NlmPicture picture = DecodeNlmFile(show.CurrentFilePath);
+    const NlmLayout* layout = &picture.layout;
     show.SetLabel1(NameOf(layout->kind, show.texts));
     int ox = 0;
     int oy = 0;
@@ -45,7 +41,7 @@ void ShowNlmFile(const NlmShow& show) {
       oy = CentredOrigin(screen.Height(), layout->height);
     }
     show.canvas.DrawGrid(ox, oy, layout->width, layout->height, shell::kGridColor);
-    const shell::DotPicture dots = DotsFromBits(bits, *layout);
+    const shell::DotPicture& dots = picture.dots;
     for (int row = 0; row < dots.Height(); ++row) {
       for (int column = 0; column < dots.Width(); ++column) {
         if (dots.At(column, row)) {

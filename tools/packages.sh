@@ -17,4 +17,5 @@ KP_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-co
 # Test tools; a real X server with what drives it, for the end-to-end checks; and the Windows
 # cross build with Wine to run it.
 KP_TEST_PACKAGES=(libgtest-dev libgmock-dev googletest python3 xvfb xauth xdotool imagemagick
-                  mingw-w64 g++-mingw-w64-x86-64-posix wine wine64)
+                  mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
+                  desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev lintian)
