@@ -64,30 +64,24 @@ std::unique_ptr<Form> OpenShown(const fs::path& folder) {
   return form;
 }
 
-void KestrelNext(benchmark::State& state) {
-  const bool immediate = state.range(0) == 1;
-  const auto form =
-      OpenShown<kestrel::Form1>(MakeFolder(Scratch().path().toStdString(), 100, ".nsl"));
-  if (immediate) {
+// Next in a folder of 100 files of the program's kind, Deferred (0) or Immediate (1).
+template <typename Form>
+void NextInMode(benchmark::State& state, const std::string& extension) {
+  const auto form = OpenShown<Form>(MakeFolder(Scratch().path().toStdString(), 100, extension));
+  if (state.range(0) == 1) {
     Control<QCheckBox>(form.get(), "Check1")->setChecked(false);
   }
   for (auto _ : state) {
     NextAndPaint(*form);
   }
+}
+void KestrelNext(benchmark::State& state) {
+  NextInMode<kestrel::Form1>(state, ".nsl");
+}
+void PloverNext(benchmark::State& state) {
+  NextInMode<plover::Form1>(state, ".nlm");
 }
 BENCHMARK(KestrelNext)->ArgName("immediate")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-
-void PloverNext(benchmark::State& state) {
-  const bool immediate = state.range(0) == 1;
-  const auto form =
-      OpenShown<plover::Form1>(MakeFolder(Scratch().path().toStdString(), 100, ".nlm"));
-  if (immediate) {
-    Control<QCheckBox>(form.get(), "Check1")->setChecked(false);
-  }
-  for (auto _ : state) {
-    NextAndPaint(*form);
-  }
-}
 BENCHMARK(PloverNext)->ArgName("immediate")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void NextInFolder(benchmark::State& state) {
