@@ -18,7 +18,9 @@ int Replay(int (*entry)(const std::uint8_t*, std::size_t), const std::vector<fs:
   int inputs = 0;
   for (const fs::path& folder : folders) {
     for (const fs::directory_entry& file : fs::directory_iterator(folder)) {
-      if (!file.is_regular_file() || (!extension.empty() && file.path().extension() != extension)) {
+      const bool kept = file.path().filename() != ".keep";
+      if (!kept || !file.is_regular_file() ||
+          (!extension.empty() && file.path().extension() != extension)) {
         continue;
       }
       std::ifstream in(file.path(), std::ios::binary);
@@ -35,8 +37,10 @@ const fs::path kFuzz = KP_FUZZ_DIR;
 const fs::path kSamples = KP_OWN_SAMPLES_DIR;
 
 TEST(FuzzReplay, KeptInputsStillHoldEveryProperty) {
-  EXPECT_GE(Replay(fuzz::Nsl, {kFuzz / "regressions" / "nsl", kSamples}, ".nsl"), 3);
-  EXPECT_GE(Replay(fuzz::Nlm, {kFuzz / "regressions" / "nlm", kSamples}, ".nlm"), 4);
+  EXPECT_GE(Replay(fuzz::Nsl, {kFuzz / "regressions" / "nsl", kFuzz / "seeds" / "nsl"}), 5);
+  EXPECT_GE(Replay(fuzz::Nsl, {kSamples}, ".nsl"), 3);
+  EXPECT_GE(Replay(fuzz::Nlm, {kFuzz / "regressions" / "nlm", kFuzz / "seeds" / "nlm"}), 4);
+  EXPECT_GE(Replay(fuzz::Nlm, {kSamples}, ".nlm"), 4);
   EXPECT_GE(Replay(fuzz::WineRegistry,
                    {kFuzz / "regressions" / "wine_registry", kFuzz / "seeds" / "wine_registry"}),
             2);

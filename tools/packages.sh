@@ -18,4 +18,5 @@ KP_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-co
 # cross build with Wine to run it.
 KP_TEST_PACKAGES=(libgtest-dev libgmock-dev googletest python3 xvfb xauth xdotool imagemagick
                   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
-                  desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev lintian)
+                  desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev lintian
+                  clang libclang-rt-14-dev)

@@ -62,6 +62,9 @@ void WindowTest::StartInFreshFolder() {
 
 void WindowTest::Finish() {
   std::filesystem::current_path(std::filesystem::temp_directory_path());
+  // Qt's own removal cannot name files whose names are not valid UTF-8.
+  std::error_code ignored;
+  std::filesystem::remove_all(Folder(), ignored);
 }
 
 }  // namespace window_probe

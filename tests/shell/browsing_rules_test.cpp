@@ -14,6 +14,11 @@
 #include "shell/path_rules.h"
 #include "support/temp_folder.h"
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -108,6 +113,35 @@ TEST(FolderListing, RegularFilesMatchAndSortWithoutRegardToCase) {
 #endif
 }
 
+#ifndef _WIN32
+TEST(FolderListing, AFolderThatCannotBeReadIsAnErrorNotAnEmptyList) {
+  test_support::TempFolder folder;
+  fs::create_directory(folder.Path() / "locked");
+  folder.Write("locked/a.nsl", {0});
+  fs::permissions(folder.Path() / "locked", fs::perms::none);
+  // Permissions do not stop root: look as an ordinary user, in a child process.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+      ::_exit(2);
+    }
+    std::error_code files;
+    std::error_code folders;
+    const bool empty = shell::ListMatchingFiles(folder.Path() / "locked", ".nsl", files).empty() &&
+                       shell::ListSubfolders(folder.Path() / "locked", folders).empty();
+    ::_exit(empty && files == std::errc::permission_denied &&
+                    folders == std::errc::permission_denied
+                ? 0
+                : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  fs::permissions(folder.Path() / "locked", fs::perms::owner_all);
+}
+#endif
+
 TEST(FolderListing, SubfoldersAreSortedAndHiddenOnesLeftOut) {
   test_support::TempFolder folder;
   for (const char* name : {"beta", "Alpha", ".hidden", "gamma"}) {
@@ -115,8 +149,7 @@ TEST(FolderListing, SubfoldersAreSortedAndHiddenOnesLeftOut) {
   }
   folder.Write("file", {0});
   std::error_code error;
-  EXPECT_EQ(shell::ListSubfolders(folder.Path(), error),
-            Names({"Alpha", "beta", "gamma"}));
+  EXPECT_EQ(shell::ListSubfolders(folder.Path(), error), Names({"Alpha", "beta", "gamma"}));
   shell::ListSubfolders(folder.Path() / "missing", error);
   EXPECT_TRUE(error);
 }
