@@ -42,6 +42,11 @@ NlmContent ReadNlmFile(const std::filesystem::path& path) {
     return bytes;
   };
   read_exactly(kHeaderLength);
+  // A file that reports fewer bytes than its header, such as those under /proc that report
+  // none, ends before its pixel data by its own account, whatever a read still gives.
+  if (content.length < kHeaderLength) {
+    throw shell::FileAccessError(shell::FileFailure{shell::FileFailureKind::ReadPastEnd});
+  }
   content.pixel_data = read_exactly(static_cast<std::size_t>(content.length - kHeaderLength));
   return content;
 }

@@ -139,6 +139,11 @@ TEST_F(ShowNlm, EveryUnlistedLengthFailsWithItsOwnDescription) {
   ExpectFailure("Przepełnienie: plik jest za duży.");
 }
 
+TEST_F(ShowNlm, AFileThatReportsNoLengthButHasContentIsReadPastItsEnd) {
+  ShowPath("/proc/self/status");  // length 0, yet a read of the header succeeds
+  ExpectFailure("Próba odczytu poza końcem pliku: plik jest za krótki.");
+}
+
 TEST_F(ShowNlm, AFailureClearsTheScreenAndTheLabel) {
   Show(NlmFile(538, 0xFF));
   ShowPath(folder.Path() / "gone.nlm");
