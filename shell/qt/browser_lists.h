@@ -23,7 +23,6 @@ class DriveList : public QComboBox {
   explicit DriveList(QWidget* parent);
   void showPopup() override;
 
-  const std::vector<Drive>& Drives() const { return drives_; }
   const Drive& CurrentDrive() const;
   const Drive& DriveOf(const std::filesystem::path& folder) const;
   // Selects the drive that holds the folder; tells `changed` when that is another drive.
