@@ -27,13 +27,18 @@ constexpr std::array<char16_t, 128> kWindows1250{{
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // 0xF8
 }};
 
-// The length of the UTF-8 sequence at `at`, or 0 when none starts there.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+// The code point of the UTF-8 sequence at `at` and the sequence's length; a length of 0 when no
+// valid sequence starts there.
+struct Decoded {
+  char32_t code_point;
+  std::size_t length;
+};
+Decoded DecodeUtf8(std::string_view text, std::size_t at) {
   const auto lead = static_cast<std::uint8_t>(text[at]);
   std::size_t length = 0;
   char32_t lowest = 0;
   if (lead < 0x80) {
-    return 1;
+    return {lead, 1};
   } else if ((lead & 0xE0) == 0xC0) {
     length = 2, lowest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
@@ -41,21 +46,21 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   } else if ((lead & 0xF8) == 0xF0) {
     length = 4, lowest = 0x10000;
   } else {
-    return 0;
+    return {0, 0};
   }
   if (at + length > text.size()) {
-    return 0;
+    return {0, 0};
   }
   char32_t c = lead & (0x7F >> length);
   for (std::size_t i = 1; i < length; ++i) {
     const auto next = static_cast<std::uint8_t>(text[at + i]);
     if ((next & 0xC0) != 0x80) {
-      return 0;
+      return {0, 0};
     }
     c = c << 6 | (next & 0x3F);
   }
   const bool valid = c >= lowest && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-  return valid ? length : 0;
+  return {c, valid ? length : 0};
 }
 
 }  // namespace
@@ -66,8 +71,13 @@ void AppendUtf8(std::string& out, char32_t c) {
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
@@ -75,7 +85,7 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, at);
+    const std::size_t length = DecodeUtf8(text, at).length;
     if (length == 0) {
       return false;
     }
@@ -84,16 +94,46 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
-std::string ReadableName(std::string_view bytes) {
-  if (IsValidUtf8(bytes)) {
-    return std::string(bytes);
+std::u32string NameCharacters(const NativeString& name) {
+  std::u32string characters;
+#ifdef _WIN32
+  for (std::size_t at = 0; at < name.size(); ++at) {
+    char32_t c = name[at];
+    // A lone surrogate stays as it is; a pair is one character.
+    if (c >= 0xD800 && c < 0xDC00 && at + 1 < name.size() && name[at + 1] >= 0xDC00 &&
+        name[at + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (name[++at] - 0xDC00);
+    }
+    characters += c;
   }
-  std::string readable;
-  for (const char byte : bytes) {
+#else
+  if (IsValidUtf8(name)) {
+    for (std::size_t at = 0; at < name.size();) {
+      const Decoded decoded = DecodeUtf8(name, at);
+      characters += decoded.code_point;
+      at += decoded.length;
+    }
+    return characters;
+  }
+  for (const char byte : name) {
     const auto b = static_cast<std::uint8_t>(byte);
-    AppendUtf8(readable, b < 0x80 ? char32_t{b} : char32_t{kWindows1250[b - 0x80u]});
+    characters += b < 0x80 ? char32_t{b} : char32_t{kWindows1250[b - 0x80u]};
   }
-  return readable;
+#endif
+  return characters;
+}
+
+std::string DisplayText(const NativeString& name) {
+#ifndef _WIN32
+  if (IsValidUtf8(name)) {
+    return name;
+  }
+#endif
+  std::string text;
+  for (const char32_t c : NameCharacters(name)) {
+    AppendUtf8(text, c);
+  }
+  return text;
 }
 
 }  // namespace shell

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <string_view>
 #include <type_traits>
+#include <utility>
+
+#include "shell/display_name.h"
 
 namespace shell {
 
@@ -14,9 +18,30 @@ Char FoldCase(Char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<Char>(c - 'A' + 'a') : c;
 }
 
-// Bytes above 0x7F sort after ASCII whatever the signedness of char.
-auto Unsigned(Char c) {
-  return static_cast<std::make_unsigned_t<Char>>(c);
+// The Polish alphabet: each letter with a diacritic right after its base letter.
+constexpr std::u32string_view kAlphabet = U"aąbcćdeęfghijklłmnńoópqrsśtuvwxyzźż";
+constexpr std::u32string_view kCapitals = U"AĄBCĆDEĘFGHIJKLŁMNŃOÓPQRSŚTUVWXYZŹŻ";
+constexpr char32_t kFirstAfterZ = U'z' + 1;
+
+// Where a character sorts: letters of the alphabet by their place in it, whatever their case;
+// characters before "a" by their code; every other one after the alphabet, by its code.
+char32_t Weight(char32_t c) {
+  std::size_t place = kAlphabet.find(c);
+  if (place == std::u32string_view::npos) {
+    place = kCapitals.find(c);
+  }
+  if (place != std::u32string_view::npos) {
+    return U'a' + static_cast<char32_t>(place);
+  }
+  return c < U'a' ? c : c - kFirstAfterZ + U'a' + static_cast<char32_t>(kAlphabet.size());
+}
+
+std::u32string SortKey(const NativeString& name) {
+  std::u32string key = NameCharacters(name);
+  for (char32_t& c : key) {
+    c = Weight(c);
+  }
+  return key;
 }
 
 // Calls `visit` for each entry of the folder; stops with `error` set when the folder cannot be
@@ -32,23 +57,17 @@ void ForEachEntry(const std::filesystem::path& folder, std::error_code& error,
 
 }  // namespace
 
-bool NameLessIgnoringCase(const NativeString& a, const NativeString& b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const auto x = Unsigned(FoldCase(a[i]));
-    const auto y = Unsigned(FoldCase(b[i]));
-    if (x != y) {
-      return x < y;
-    }
+void SortNamesForReader(std::vector<NativeString>& names) {
+  // Each key is made once: a folder may hold a hundred thousand names.
+  std::vector<std::pair<std::u32string, NativeString>> keyed;
+  keyed.reserve(names.size());
+  for (NativeString& name : names) {
+    keyed.emplace_back(SortKey(name), std::move(name));
   }
-  if (a.size() != b.size()) {
-    return a.size() < b.size();
+  std::sort(keyed.begin(), keyed.end());  // names equal but for case by their code units
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    names[i] = std::move(keyed[i].second);
   }
-  return a < b;
-}
-
-void SortNamesIgnoringCase(std::vector<NativeString>& names) {
-  std::sort(names.begin(), names.end(), NameLessIgnoringCase);
 }
 
 bool MatchesExtension(const NativeString& name, std::string_view extension) {
@@ -70,7 +89,7 @@ std::vector<NativeString> ListMatchingFiles(const std::filesystem::path& folder,
       names.push_back(std::move(name));
     }
   });
-  SortNamesIgnoringCase(names);
+  SortNamesForReader(names);
   return names;
 }
 
@@ -84,7 +103,7 @@ std::vector<NativeString> ListSubfolders(const std::filesystem::path& folder,
       names.push_back(std::move(name));
     }
   });
-  SortNamesIgnoringCase(names);
+  SortNamesForReader(names);
   return names;
 }
 

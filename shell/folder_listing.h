@@ -9,10 +9,9 @@
 
 namespace shell {
 
-// Names ordered without regard to letter case (ASCII letters), ties broken by their bytes so
-// the order is total.
-bool NameLessIgnoringCase(const NativeString& a, const NativeString& b);
-void SortNamesIgnoringCase(std::vector<NativeString>& names);
+// Orders names as a Polish reader expects, by the characters they show as: each letter with a
+// diacritic right after its base letter (a ą b c ć ... z ź ż), case ignored.
+void SortNamesForReader(std::vector<NativeString>& names);
 
 // Whether a name ends with the extension (".nsl"), without regard to case, as the file
 // pattern "*.nsl" matches on the programs' native platform.

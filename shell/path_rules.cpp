@@ -45,4 +45,10 @@ std::filesystem::path StartupFolder(const NativeString& folder_half) {
   return std::filesystem::path(folder_half);
 }
 
+std::filesystem::path WorkingFolder() {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::filesystem::path(NativeString(1, kSeparator)) : folder;
+}
+
 }  // namespace shell

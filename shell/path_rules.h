@@ -27,4 +27,7 @@ std::filesystem::path StartupFilePath(const NativeString& argument,
 // empty folder half, which means the root.
 std::filesystem::path StartupFolder(const NativeString& folder_half);
 
+// The program's working folder; the root when it cannot be told (it was deleted, say).
+std::filesystem::path WorkingFolder();
+
 }  // namespace shell

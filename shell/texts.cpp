@@ -40,19 +40,15 @@ Language ChooseLanguage(const std::optional<std::string>& stored) {
   return LanguageFromCode(LanguageCode(stored));
 }
 
-std::string EmailLine() {
-  return "E-Mail: " + std::string(kContactAddress);
-}
-
 KestrelTexts KestrelTextsFor(Language language) {
   if (language == Language::English) {
     return {"An ERROR occured:",
             JoinLines({"Kestrel is a program to view <Nokia Startup Logo> files.",
-                       AuthorLine("Author: "), EmailLine()})};
+                       AuthorLine("Author: "), kEmailLine})};
   }
   return {"Wystąpił błąd:",
           JoinLines({"kestrel to program do przeglądania plików NSL (Nokia Startup Logo).",
-                     AuthorLine("Autor: "), EmailLine()})};
+                     AuthorLine("Autor: "), kEmailLine})};
 }
 
 PloverTexts PloverTextsFor(Language language) {
@@ -64,7 +60,7 @@ PloverTexts PloverTextsFor(Language language) {
             "Select a file to be Exported to LogoManager!",
             JoinLines({"This is a program to viewing NLM files saved by LogoManager.",
                        "It can show Operator/Group Logo, Start Logo and a Graphic Message.", "",
-                       AuthorLine("Author: "), EmailLine()}),
+                       AuthorLine("Author: "), kEmailLine}),
             "LogoManager could not be started."};
   }
   return {"Logo Operatora/Grup",
@@ -76,7 +72,7 @@ PloverTexts PloverTextsFor(Language language) {
                      "przez LogoManagera.",
                      "Potrafi pokazać zarówno Logo Operatora/Grup jak i Logo Startowe i "
                      "Wiadomość Obrazkową.",
-                     "", AuthorLine("Autor: "), EmailLine()}),
+                     "", AuthorLine("Autor: "), kEmailLine}),
           "Nie udało się uruchomić LogoManagera."};
 }
 

@@ -9,9 +9,8 @@ namespace shell {
 
 enum class Language { Polish, English };
 
-// The makers, named once for both programs' About texts and e-mail labels.
+// The makers, named once for both programs' About texts.
 inline constexpr std::string_view kAuthorName = "Kestrel & Plover";
-inline constexpr std::string_view kContactAddress = "logos@example.org";
 
 // The stored setting as a 2-character code: cut to its first two characters or padded on the
 // right with blanks. An absent setting gives "pl"; a present but empty one gives two blanks.
@@ -20,8 +19,8 @@ std::string LanguageCode(const std::optional<std::string>& stored);
 Language LanguageFromCode(std::string_view code);
 Language ChooseLanguage(const std::optional<std::string>& stored);
 
-// "E-Mail: " and the contact address, the same in both languages.
-std::string EmailLine();
+// The e-mail line of both windows, the same in both languages.
+inline constexpr std::string_view kEmailLine = "E-Mail: logos@example.org";
 
 // A caption that the window is built with in Polish and that English replaces.
 struct Caption {
@@ -33,6 +32,18 @@ struct Caption {
     return language == Language::English ? english : polish;
   }
 };
+
+// The caption a window is built with, from a table of captions.
+template <std::size_t N>
+constexpr std::string_view PolishCaption(const std::array<Caption, N>& captions,
+                                         std::string_view control) {
+  for (const Caption& caption : captions) {
+    if (caption.control == control) {
+      return caption.polish;
+    }
+  }
+  return {};
+}
 
 inline constexpr std::string_view kPreviousTooltip = "Poprzedni";
 inline constexpr std::string_view kNextTooltip = "Następny";

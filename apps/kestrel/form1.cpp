@@ -1,47 +1,22 @@
 #include "apps/kestrel/form1.h"
 
-#include "shell/qt/display.h"
+#include "apps/kestrel/layout.h"
 
 namespace kestrel {
 
-namespace {
-
-QCheckBox* CheckBox(QWidget* parent) {
-  auto* box = new QCheckBox(parent);
-  box->setChecked(true);
-  return box;
-}
-
-}  // namespace
-
-Form1::Form1(const shell::NativeString& argument, shell::MessageBoxService* messages)
-    : ViewerForm(Design(), messages) {
-  Picture2 =
-      new shell::SurfaceView(*canvas_.PreviewSurface(), shell::SurfaceView::Border::Flat1px, this);
-  Place(Picture2, "Picture2", {4, 300, 86, 50});
-  Check1 = CheckBox(this);
-  Place(Check1, "Check1", {8, 360, 17, 17});
-  Label3 = AddLabel("Label3", {24, 360, 153, 17}, font());
-  Label2 = AddLabel("Label2", {24, 376, 321, 17}, font());
-  QPalette red = Label2->palette();
-  red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-  Label2->setPalette(red);
-  Check2 = CheckBox(this);
-  Place(Check2, "Check2", {8, 400, 17, 17});
-  Label4 = AddLabel("Label4", {24, 400, 117, 21}, font());
-  Label1 = AddLabel("Label1", {172, 448, 181, 17}, shell::BoldFont(9.75));
-  shell::SetCaption(Label1, shell::FromUtf8(shell::EmailLine()));
-  ShowCaptions(shell::kKestrelCaptions, shell::Language::Polish);
-  SetTabOrder({Command1, Command4, Command3, Picture1, File1, Drive1, Dir1, Check1, Picture2,
-               Check2, Command2});
-  Picture2->setFocusPolicy(Qt::TabFocus);
-  canvas_.SetPreviewForeground(shell::ToRgb(palette().color(QPalette::WindowText)));
-
-  connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
-  connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
-  connect(Label3, &shell::ClickableLabel::clicked, this, [this] { Label3_Click(); });
-  connect(Label4, &shell::ClickableLabel::clicked, this, [this] { Label4_Click(); });
-  Form_Load(argument);
+Form1::Form1(shell::ViewerServices services)
+    : ViewerForm(kWindow, ".nsl", std::move(services)),
+      Check1(shell::SpecNamed(kControls, "Check1")),
+      Check2(shell::SpecNamed(kControls, "Check2")),
+      Label1(shell::SpecNamed(kControls, "Label1")),
+      Label2(shell::SpecNamed(kControls, "Label2")),
+      Label3(shell::SpecNamed(kControls, "Label3")),
+      Label4(shell::SpecNamed(kControls, "Label4")) {
+  Register({&Check1, &Check2, &Label1, &Label2, &Label3, &Label4});
+  Check1.OnClick([this] { Check1_Click(); });
+  Check2.OnClick([this] { Check2_Click(); });
+  Label3.OnClick([this] { Label3_Click(); });
+  Label4.OnClick([this] { Label4_Click(); });
 }
 
 void Form1::Form_Load(const shell::NativeString& argument) {
@@ -59,7 +34,7 @@ void Form1::SetLanguage() {
 
 void Form1::Check1_Click() {
   canvas_.ClearCanvas();
-  if (Check1->isChecked()) {
+  if (Check1.Value() != 0) {
     canvas_.SetPresentationMode(shell::PresentationMode::Deferred);
     return;
   }
@@ -70,19 +45,19 @@ void Form1::Check1_Click() {
 }
 
 void Form1::Check2_Click() {
-  drawing_.ShowOnBigScreen = Check2->isChecked() ? 1 : 0;
+  drawing_.ShowOnBigScreen = Check2.Value() == 1 ? 1 : 0;
 }
 
 void Form1::Label3_Click() {
-  Check1->setChecked(!Check1->isChecked());
+  Check1.Toggle();
 }
 
 void Form1::Label4_Click() {
-  Check2->setChecked(!Check2->isChecked());
+  Check2.Toggle();
 }
 
 void Form1::ShowCurrentFile() {
-  if (Check1->isChecked()) {
+  if (Check1.Value() != 0) {
     LoadNslBuffered();
   } else {
     LoadNslDirect();
@@ -90,7 +65,7 @@ void Form1::ShowCurrentFile() {
 }
 
 nsl::NslLoad Form1::Load() {
-  return {CurrentFilePath, drawing_, canvas_, {ErrorPrefix, language_, messages_}};
+  return {CurrentFilePath, drawing_, canvas_, Failures()};
 }
 
 void Form1::LoadNslBuffered() {
@@ -99,14 +74,6 @@ void Form1::LoadNslBuffered() {
 
 void Form1::LoadNslDirect() {
   nsl::LoadNslDirect(Load());
-}
-
-shell::ViewerDesign Form1::Design() {
-  // clang-format off
-  return {"kestrel", QStringLiteral("Kestrel"), {658, 466}, true, ".nsl",
-          shell::LogoCanvas::Preview::Present, 512, 145, 352, 161,
-          {8, 436, 57, 25}, {72, 436, 33, 25}, {36, 296, 349, 169}};
-  // clang-format on
 }
 
 }  // namespace kestrel

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QCheckBox>
-
 #include "nsl/load_nsl.h"
-#include "shell/qt/viewer_form.h"
+#include "shell/viewer_form.h"
 
 namespace kestrel {
 
@@ -11,11 +9,11 @@ namespace kestrel {
 // and the two drawing options.
 class Form1 : public shell::ViewerForm {
  public:
-  // Runs Form_Load with the start-up argument; `messages` replaces the message boxes in tests.
-  explicit Form1(const shell::NativeString& argument, shell::MessageBoxService* messages = nullptr);
+  explicit Form1(shell::ViewerServices services);
+
+  void Form_Load(const shell::NativeString& argument) override;
 
  private:
-  void Form_Load(const shell::NativeString& argument);
   void SetLanguage();
   void Check1_Click();
   void Check2_Click();
@@ -25,18 +23,16 @@ class Form1 : public shell::ViewerForm {
   void LoadNslBuffered();
   void LoadNslDirect();
   nsl::NslLoad Load();
-  static shell::ViewerDesign Design();
 
   // ShowOnBigScreen, DotColor, GridColor and DotBrush, set once by Form_Load.
   nsl::DrawingMembers drawing_;
 
-  shell::SurfaceView* Picture2;
-  QCheckBox* Check1;
-  QCheckBox* Check2;
-  shell::ClickableLabel* Label1;
-  shell::ClickableLabel* Label2;
-  shell::ClickableLabel* Label3;
-  shell::ClickableLabel* Label4;
+  shell::CheckBox Check1;
+  shell::CheckBox Check2;
+  shell::Label Label1;
+  shell::Label Label2;
+  shell::Label Label3;
+  shell::Label Label4;
 };
 
 }  // namespace kestrel

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/display_name.h"
 
 namespace shell {
 
@@ -39,14 +38,6 @@ QString FromUtf8(std::string_view text) {
 Rgb ToRgb(const QColor& colour) {
   return Rgb{static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
              static_cast<std::uint8_t>(colour.blue())};
-}
-
-QString DisplayName(const NativeString& name) {
-#ifdef _WIN32
-  return QString::fromStdWString(name);
-#else
-  return FromUtf8(ReadableName(name));
-#endif
 }
 
 QFont WindowFont() {

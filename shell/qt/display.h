@@ -5,7 +5,6 @@
 #include <QString>
 #include <string_view>
 
-#include "shell/path_rules.h"
 #include "shell/rgb.h"
 
 class QLabel;
@@ -14,9 +13,6 @@ namespace shell {
 
 QString FromUtf8(std::string_view text);
 Rgb ToRgb(const QColor& colour);
-
-// A file or folder name as the lists show it.
-QString DisplayName(const NativeString& name);
 
 // The window's own font and its bold caption font: the sans-serif face nearest to the classic
 // "MS Sans Serif", with Polish letters.

@@ -24,7 +24,7 @@ void QtMessageBoxService::Show(std::string_view text, MessageIcon icon) {
   // Qt breaks lines at LF; the texts are joined with CR LF.
   QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(IconOf(icon), title_, shown, QMessageBox::Ok, parent_);
+  QMessageBox box(IconOf(icon), title_, shown, QMessageBox::Ok, window_);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }

@@ -8,14 +8,17 @@ class QWidget;
 
 namespace shell {
 
-// Modal message boxes with one OK button, titled with the program's title.
+// Modal message boxes with one OK button over the window, titled with the program's title.
 class QtMessageBoxService : public MessageBoxService {
  public:
-  QtMessageBoxService(QWidget* parent, QString title) : parent_(parent), title_(std::move(title)) {}
+  void Attach(QWidget* window, QString title) {
+    window_ = window;
+    title_ = std::move(title);
+  }
   void Show(std::string_view text, MessageIcon icon) override;
 
  private:
-  QWidget* parent_;
+  QWidget* window_ = nullptr;
   QString title_;
 };
 

@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "shell/command_line.h"
+#include "shell/qt/display.h"
+#include "shell/qt/language_setting.h"
+#include "shell/qt/message_boxes.h"
+#include "shell/qt/window_layer.h"
+#include "shell/viewer_form.h"
 
 namespace shell {
 
@@ -17,9 +23,10 @@ struct ProgramInfo {
 };
 
 // The whole life of a viewer: --help and --version answered without a window; otherwise the
-// window, opened on the start-up argument, until it is closed.
-template <typename Form>
-int RunViewer(int argc, char** argv, const ProgramInfo& program) {
+// window, opened on the start-up argument, until it is closed. `make_form` makes the program's
+// window model from the services of this system.
+template <typename MakeForm>
+int RunViewer(int argc, char** argv, const ProgramInfo& program, MakeForm make_form) {
   const NativeString argument = StartupArgumentText(argc, argv);
   switch (RequestOf(argument)) {
     case StartRequest::Help:
@@ -35,7 +42,12 @@ int RunViewer(int argc, char** argv, const ProgramInfo& program) {
   // The arguments are the file's path, so Qt does not get to read options such as -style in it.
   int qt_argc = 1;
   QApplication application(qt_argc, argv);
-  Form window(argument);
+  QtMessageBoxService messages;
+  const std::unique_ptr<ViewerForm> form =
+      make_form(ViewerServices{.messages = messages, .read_language_setting = ReadLanguageSetting});
+  QtWindow window(*form);
+  messages.Attach(&window, FromUtf8(form->Window().application_title));
+  form->Form_Load(argument);
   window.show();
   return application.exec();
 }

@@ -155,9 +155,9 @@ TEST(FolderListing, SubfoldersAreSortedAndHiddenOnesLeftOut) {
 }
 
 TEST(ReadableNames, InvalidUtf8IsReadAsWindows1250) {
-  EXPECT_EQ(shell::ReadableName("żółw.nsl"), "żółw.nsl");
-  EXPECT_EQ(shell::ReadableName("\xBF\xF3\xB3w.nsl"), "żółw.nsl");
-  EXPECT_EQ(shell::ReadableName("\x9C\xEA\x9F\xB9"), "śęźą");
+  EXPECT_EQ(shell::DisplayText("żółw.nsl"), "żółw.nsl");
+  EXPECT_EQ(shell::DisplayText("\xBF\xF3\xB3w.nsl"), "żółw.nsl");
+  EXPECT_EQ(shell::DisplayText("\x9C\xEA\x9F\xB9"), "śęźą");
   EXPECT_FALSE(shell::IsValidUtf8("\xC0\xAF"));      // an overlong form
   EXPECT_FALSE(shell::IsValidUtf8("\xED\xA0\x80"));  // a surrogate
   EXPECT_TRUE(shell::IsValidUtf8("plain"));

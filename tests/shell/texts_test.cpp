@@ -40,12 +40,12 @@ TEST(AboutTexts, KestrelHasThreeLinesAndPloverFiveWithOneEmptyBeforeTheAuthor) {
     const auto kestrel = SplitCrLf(shell::KestrelTextsFor(language).AboutText);
     ASSERT_EQ(kestrel.size(), 3u);
     EXPECT_FALSE(kestrel[0].empty() || kestrel[1].empty());
-    EXPECT_EQ(kestrel[2], "E-Mail: " + std::string(shell::kContactAddress));
+    EXPECT_EQ(kestrel[2], "E-Mail: logos@example.org");
     const auto plover = SplitCrLf(shell::PloverTextsFor(language).AboutText);
     ASSERT_EQ(plover.size(), 5u);
     EXPECT_TRUE(plover[2].empty());
     EXPECT_FALSE(plover[0].empty() || plover[1].empty() || plover[3].empty());
-    EXPECT_EQ(plover[4], shell::EmailLine());
+    EXPECT_EQ(plover[4], "E-Mail: logos@example.org");
     for (const std::string& line : kestrel) {
       EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);  // no stray line breaks
     }

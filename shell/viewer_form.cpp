@@ -1,0 +1,153 @@
+#include "shell/viewer_form.h"
+
+#include <algorithm>
+
+#include "shell/display_name.h"
+#include "shell/file_failure.h"
+#include "shell/navigation.h"
+
+namespace shell {
+
+namespace {
+
+LogoCanvas::Preview PreviewOf(const WindowSpec& window) {
+  const bool present = std::ranges::any_of(
+      window.controls, [](const ControlSpec& spec) { return spec.kind == ControlKind::Preview; });
+  return present ? LogoCanvas::Preview::Present : LogoCanvas::Preview::None;
+}
+
+}  // namespace
+
+ViewerForm::ViewerForm(const WindowSpec& window, std::string extension, ViewerServices services)
+    : canvas_(PreviewOf(window)),
+      File1(SpecNamed(window.controls, "File1"), std::move(extension)),
+      Drive1(SpecNamed(window.controls, "Drive1"), services.list_drives),
+      Dir1(SpecNamed(window.controls, "Dir1")),
+      Command4(SpecNamed(window.controls, "Command4")),
+      Command3(SpecNamed(window.controls, "Command3")),
+      Command1(SpecNamed(window.controls, "Command1")),
+      Command2(SpecNamed(window.controls, "Command2")),
+      window_(window),
+      services_(std::move(services)) {
+  Register({&File1, &Drive1, &Dir1, &Command4, &Command3, &Command1, &Command2});
+  Command1.OnClick([this] { Command1_Click(); });
+  Command2.OnClick([this] { Command2_Click(); });
+  Command3.OnClick([this] { Command3_Click(); });
+  Command4.OnClick([this] { Command4_Click(); });
+  Drive1.OnChange([this] { Drive1_Change(); });
+  Dir1.OnChange([this] { Dir1_Change(); });
+  Dir1.OnOpen([this](const std::filesystem::path& folder) { return OpenFolder(folder); });
+  File1.OnClick([this] { File1_Click(); });
+}
+
+void ViewerForm::Register(std::initializer_list<Control*> controls) {
+  controls_.insert(controls_.end(), controls);
+}
+
+Control* ViewerForm::ControlNamed(std::string_view name) const {
+  const auto found = std::ranges::find_if(
+      controls_, [name](const Control* control) { return control->Spec().name == name; });
+  return found == controls_.end() ? nullptr : *found;
+}
+
+void ViewerForm::Close() {
+  if (!closed_) {
+    closed_ = true;
+    if (close_) {
+      close_();
+    }
+  }
+}
+
+NativeString ViewerForm::SamKatalog(const NativeString& Dane, std::int16_t Typ) const {
+  return shell::SamKatalog(Dane, Typ);
+}
+
+void ViewerForm::OpenStartFile(const NativeString& argument, StartScan scan) {
+  quiet_failures_ = true;
+  const std::filesystem::path working_folder = services_.working_folder();
+  drive_folders_.Remember(Drive1.DriveOf(working_folder), working_folder);
+  bool opened = false;
+  NativeString name;
+  if (!argument.empty()) {
+    CurrentFilePath = StartupFilePath(argument, working_folder);
+    name = SamKatalog(CurrentFilePath.native(), 0);
+    opened = OpenFolder(StartupFolder(SamKatalog(CurrentFilePath.native(), -1)));
+  }
+  if (!opened) {
+    OpenFolder(working_folder);
+  }
+  if (!name.empty()) {
+    for (int i = 0; i < File1.Count(); ++i) {
+      if (File1.Entry(i) == name) {
+        File1.SetSelectedIndex(i);
+        if (scan == StartScan::StopAtFirstMatch) {
+          break;
+        }
+      }
+    }
+  }
+  quiet_failures_ = false;
+}
+
+void ViewerForm::Command1_Click() {
+  Close();
+}
+
+void ViewerForm::Command2_Click() {
+  Messages().Show(AboutText, MessageIcon::Information);
+}
+
+void ViewerForm::Command3_Click() {
+  if (const auto next = NextIndex(File1.Count(), File1.SelectedIndex())) {
+    File1.SetSelectedIndex(*next);
+  }
+}
+
+void ViewerForm::Command4_Click() {
+  if (const auto previous = PreviousIndex(File1.Count(), File1.SelectedIndex())) {
+    File1.SetSelectedIndex(*previous);
+  }
+}
+
+void ViewerForm::Drive1_Change() {
+  if (!OpenFolder(drive_folders_.CurrentFolder(Drive1.CurrentDrive()))) {
+    Drive1.ShowDriveOf(Dir1.Path());  // back to the drive the lists still show
+  }
+}
+
+void ViewerForm::Dir1_Change() {
+  // A folder opened from the folder list may be the mount point of another drive.
+  Drive1.ShowDriveOf(Dir1.Path());
+  drive_folders_.Remember(Drive1.CurrentDrive(), Dir1.Path());
+  if (const std::error_code error = File1.SetPath(Dir1.Path())) {
+    ReportFolderFailure(Dir1.Path(), error);
+  }
+}
+
+void ViewerForm::File1_Click() {
+  canvas_.ClearCanvas();
+  CurrentFilePath = JoinFolderAndName(File1.Path().native(), File1.SelectedName());
+  ShowCurrentFile();
+}
+
+bool ViewerForm::OpenFolder(const std::filesystem::path& folder) {
+  const std::filesystem::path normal = folder.lexically_normal();
+  // No trailing separator but at a root, so the lists agree on how the folder is written.
+  const std::filesystem::path tidy =
+      normal.has_filename() || normal == normal.root_path() ? normal : normal.parent_path();
+  if (const std::error_code error = Dir1.SetPath(tidy, Drive1.DriveOf(tidy))) {
+    ReportFolderFailure(tidy, error);
+    return false;
+  }
+  return true;
+}
+
+void ViewerForm::ReportFolderFailure(const std::filesystem::path& folder, std::error_code error) {
+  if (!quiet_failures_) {
+    Messages().Show(FolderFailureMessage(DisplayText(folder.native()), error, language_),
+                    MessageIcon::Critical);
+  }
+}
+
+}  // namespace shell

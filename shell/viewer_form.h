@@ -1,0 +1,131 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/browser_controls.h"
+#include "shell/control_table.h"
+#include "shell/file_failure.h"
+#include "shell/controls.h"
+#include "shell/drives.h"
+#include "shell/logo_canvas.h"
+#include "shell/message_box.h"
+#include "shell/path_rules.h"
+#include "shell/texts.h"
+
+namespace shell {
+
+// What a window needs of the system it runs on; tests give fakes.
+struct ViewerServices {
+  MessageBoxService& messages;
+  std::function<std::optional<std::string>()> read_language_setting;
+  std::function<std::vector<Drive>()> list_drives = ListDrives;
+  std::function<std::filesystem::path()> working_folder = WorkingFolder;
+};
+
+// The window model both viewers share: the big screen, the drive, folder and file lists, Next
+// and Previous, Exit and About, and the start-up scan. Each program adds its own controls and
+// draws the file its own way. A window layer builds the window from Window() and shows the
+// controls' state; it holds no behaviour of its own.
+class ViewerForm {
+ public:
+  virtual ~ViewerForm() = default;
+  ViewerForm(const ViewerForm&) = delete;
+  ViewerForm& operator=(const ViewerForm&) = delete;
+
+  const WindowSpec& Window() const { return window_; }
+  // The model of the named control; none for the drawing surfaces (they are the canvas's) and
+  // the decorative picture.
+  Control* ControlNamed(std::string_view name) const;
+  LogoCanvas& Canvas() { return canvas_; }
+  const LogoCanvas& Canvas() const { return canvas_; }
+  const std::filesystem::path& CurrentFile() const { return CurrentFilePath; }
+  Language InterfaceLanguage() const { return language_; }
+
+  // The load step, with the start-up argument; it runs before the window is first shown.
+  virtual void Form_Load(const NativeString& argument) = 0;
+
+  // Closing the window ends the program: Exit, the close box, plover's timer.
+  void Close();
+  bool Closed() const { return closed_; }
+  void OnClose(Handler layer) { close_ = std::move(layer); }
+
+  // Splits a full path into its folder half (Typ = -1) or its name half (any other Typ).
+  NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ) const;
+
+ protected:
+  ViewerForm(const WindowSpec& window, std::string extension, ViewerServices services);
+  void Register(std::initializer_list<Control*> controls);
+
+  enum class StartScan { ToTheEnd, StopAtFirstMatch };
+  // Opens the folder of the start-up argument and selects the entry equal to its name, which
+  // draws it. Every failing step is skipped without a message; an empty argument, or one whose
+  // folder cannot be opened, leaves the lists at the working folder.
+  void OpenStartFile(const NativeString& argument, StartScan scan);
+
+  // Reads the language setting once, takes the program's texts in that language and, in
+  // English, replaces the Polish design captions.
+  template <typename Texts, std::size_t N>
+  Texts ApplyLanguage(Texts (*texts_in)(Language), const std::array<Caption, N>& captions) {
+    language_ = ChooseLanguage(services_.read_language_setting());
+    Texts texts = texts_in(language_);
+    ErrorPrefix = texts.ErrorPrefix;
+    AboutText = texts.AboutText;
+    if (language_ == Language::English) {
+      for (const Caption& caption : captions) {
+        static_cast<TextControl*>(ControlNamed(caption.control))->SetCaption(caption.english);
+      }
+    }
+    return texts;
+  }
+
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Drive1_Change();
+  void Dir1_Change();
+  void File1_Click();
+  // Draws CurrentFilePath; File1_Click has cleared the canvas.
+  virtual void ShowCurrentFile() = 0;
+
+  FailureReporter Failures() { return {ErrorPrefix, language_, services_.messages}; }
+  MessageBoxService& Messages() { return services_.messages; }
+
+  std::filesystem::path CurrentFilePath;
+  std::string ErrorPrefix;
+  std::string AboutText;
+  Language language_ = Language::Polish;
+  LogoCanvas canvas_;
+
+  FileList File1;
+  DriveList Drive1;
+  FolderList Dir1;
+  Button Command4;
+  Button Command3;
+  Button Command1;
+  Button Command2;
+
+ private:
+  // Dir1's path := folder, which runs Dir1_Change; false, with a message unless quiet, when the
+  // folder cannot be opened.
+  bool OpenFolder(const std::filesystem::path& folder);
+  void ReportFolderFailure(const std::filesystem::path& folder, std::error_code error);
+
+  const WindowSpec& window_;
+  ViewerServices services_;
+  std::vector<Control*> controls_;
+  DriveFolders drive_folders_;
+  bool quiet_failures_ = false;  // start-up reports nothing
+  bool closed_ = false;
+  Handler close_;
+};
+
+}  // namespace shell
