@@ -9,6 +9,9 @@
 #ifdef KP_PROBE_KESTREL
 #include "apps/kestrel/form1.h"
 #include "shell/command_line.h"
+#include "shell/qt/language_setting.h"
+#include "shell/qt/message_boxes.h"
+#include "shell/qt/window_layer.h"
 #endif
 
 namespace {
@@ -30,7 +33,11 @@ int main(int argc, char** argv) {
   int qt_argc = 1;
   QApplication application(qt_argc, argv);
 #ifdef KP_PROBE_KESTREL
-  kestrel::Form1 window(shell::StartupArgumentText(argc, argv));
+  shell::QtMessageBoxService messages;
+  kestrel::Form1 form({.messages = messages, .read_language_setting = shell::ReadLanguageSetting});
+  shell::QtWindow window(form);
+  messages.Attach(&window, QStringLiteral("Kestrel"));
+  form.Form_Load(shell::StartupArgumentText(argc, argv));
   QWidget* painted = window.findChild<QWidget*>(QStringLiteral("Picture1"));
 #else
   (void)argc;

@@ -4,16 +4,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "apps/kestrel/form1.h"
 #include "apps/plover/form1.h"
-#include "shell/qt/browser_lists.h"
+#include "shell/qt/window_layer.h"
 
 namespace {
 
@@ -25,6 +26,26 @@ template <typename T>
 T* Control(QWidget* window, const char* name) {
   return window->findChild<T*>(QString::fromLatin1(name));
 }
+
+class NoMessages : public shell::MessageBoxService {
+ public:
+  void Show(std::string_view, shell::MessageIcon) override {}
+};
+
+// A window on screen as the programs make it: its model, and the Qt window over it.
+template <typename Form>
+struct ShownViewer {
+  NoMessages messages;
+  std::unique_ptr<Form> form;
+  std::unique_ptr<shell::QtWindow> window;
+
+  QWidget& operator*() { return *window; }
+  QWidget* get() { return window.get(); }
+  template <typename T>
+  T& Model(const char* name) {
+    return static_cast<T&>(*form->ControlNamed(name));
+  }
+};
 
 // A folder of `count` logos: hard links to the samples, so that even 100 000 take no space.
 fs::path MakeFolder(const fs::path& parent, int count, const std::string& extension) {
@@ -56,12 +77,23 @@ QTemporaryDir& Scratch() {
 }
 
 template <typename Form>
-std::unique_ptr<Form> OpenShown(const fs::path& folder) {
+std::unique_ptr<ShownViewer<Form>> OpenShown(const fs::path& folder) {
   fs::current_path(folder);
-  auto form = std::make_unique<Form>(shell::NativeString());
-  form->show();
+  auto shown = std::make_unique<ShownViewer<Form>>();
+  shell::ViewerServices services{.messages = shown->messages,
+                                 .read_language_setting = [] { return std::nullopt; }};
+  if constexpr (std::is_same_v<Form, plover::Form1>) {
+    shown->form = std::make_unique<Form>(
+        services, plover::ExportServices{[] { return nlm::LogoManagerLookup{"", false}; },
+                                         [](const std::string&, const fs::path&) { return false; }});
+  } else {
+    shown->form = std::make_unique<Form>(services);
+  }
+  shown->window = std::make_unique<shell::QtWindow>(*shown->form);
+  shown->form->Form_Load({});
+  shown->window->show();
   QCoreApplication::processEvents();
-  return form;
+  return shown;
 }
 
 // Next in a folder of 100 files of the program's kind, Deferred (0) or Immediate (1).
@@ -69,10 +101,10 @@ template <typename Form>
 void NextInMode(benchmark::State& state, const std::string& extension) {
   const auto form = OpenShown<Form>(MakeFolder(Scratch().path().toStdString(), 100, extension));
   if (state.range(0) == 1) {
-    Control<QCheckBox>(form.get(), "Check1")->setChecked(false);
+    form->template Model<shell::CheckBox>("Check1").SetValue(0);
   }
   for (auto _ : state) {
-    NextAndPaint(*form);
+    NextAndPaint(**form);
   }
 }
 void KestrelNext(benchmark::State& state) {
@@ -88,12 +120,12 @@ void NextInFolder(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const auto form =
       OpenShown<kestrel::Form1>(MakeFolder(Scratch().path().toStdString(), count, ".nsl"));
-  auto* file1 = Control<shell::FileList>(form.get(), "File1");
-  file1->SetSelectedIndex(count - 2);  // so that the steps cross the wrap-around too
+  auto& file1 = form->template Model<shell::FileList>("File1");
+  file1.SetSelectedIndex(count - 2);  // so that the steps cross the wrap-around too
   for (auto _ : state) {
-    NextAndPaint(*form);
+    NextAndPaint(**form);
   }
-  state.counters["entries"] = file1->Count();
+  state.counters["entries"] = file1.Count();
 }
 BENCHMARK(NextInFolder)->Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
@@ -103,11 +135,13 @@ void OpenFolder(benchmark::State& state) {
   const fs::path parent = Scratch().path().toStdString();
   MakeFolder(parent, count, ".nsl");
   const auto form = OpenShown<kestrel::Form1>(parent);
-  auto* dir1 = Control<shell::FolderList>(form.get(), "Dir1");
+  auto* dir1 = Control<QListWidget>(form->get(), "Dir1");
+  const auto& rows = form->template Model<shell::FolderList>("Dir1").Rows();
   const int parent_row = dir1->currentRow();
   for (auto _ : state) {
     for (int row = parent_row + 1; row < dir1->count(); ++row) {
-      if (dir1->FolderAt(row).filename() == std::to_string(count) + ".nsl") {
+      if (rows[static_cast<std::size_t>(row)].folder.filename() ==
+          std::to_string(count) + ".nsl") {
         dir1->setCurrentRow(row);
         break;
       }
