@@ -3,6 +3,7 @@
 #include <array>
 
 #include "shell/control_table.h"
+#include "shell/shared_layout.h"
 #include "shell/texts.h"
 
 namespace kestrel {
@@ -14,20 +15,15 @@ using shell::ControlKind;
 inline constexpr std::array<shell::ControlSpec, 16> kControls{{
     {.name = "Image1", .kind = ControlKind::Image, .left = 36, .top = 296, .width = 349,
      .height = 169, .picture = "decoration"},
-    {.name = "Picture1", .kind = ControlKind::BigScreen, .left = 4, .top = 4, .width = 509,
-     .height = 293, .tab = 3},
+    shell::kBigScreenControl,
     {.name = "File1", .kind = ControlKind::FileList, .left = 512, .top = 4, .width = 145,
      .height = 461, .tab = 4},
     {.name = "Drive1", .kind = ControlKind::DriveList, .left = 352, .top = 300, .width = 161,
      .height = 21, .tab = 5},
     {.name = "Dir1", .kind = ControlKind::FolderList, .left = 352, .top = 323, .width = 161,
      .height = 141, .tab = 6},
-    {.name = "Command4", .kind = ControlKind::PictureButton, .left = 292, .top = 300,
-     .width = 25, .height = 25, .tab = 1, .tooltip = shell::kPreviousTooltip,
-     .picture = "arrow-left", .picture_size = 15},
-    {.name = "Command3", .kind = ControlKind::PictureButton, .left = 320, .top = 300,
-     .width = 25, .height = 25, .tab = 2, .tooltip = shell::kNextTooltip,
-     .picture = "arrow-right", .picture_size = 15},
+    shell::kPreviousControl,
+    shell::kNextControl,
     {.name = "Picture2", .kind = ControlKind::Preview, .left = 4, .top = 300, .width = 86,
      .height = 50, .tab = 9},
     {.name = "Check1", .kind = ControlKind::CheckBox, .left = 8, .top = 360, .width = 17,

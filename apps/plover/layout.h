@@ -3,6 +3,7 @@
 #include <array>
 
 #include "shell/control_table.h"
+#include "shell/shared_layout.h"
 #include "shell/texts.h"
 
 namespace plover {
@@ -15,20 +16,15 @@ using shell::FontKind;
 inline constexpr std::array<shell::ControlSpec, 18> kControls{{
     {.name = "Image1", .kind = ControlKind::Image, .left = 84, .top = 300, .width = 264,
      .height = 170, .picture = "decoration"},
-    {.name = "Picture1", .kind = ControlKind::BigScreen, .left = 4, .top = 4, .width = 509,
-     .height = 293, .tab = 3},
+    shell::kBigScreenControl,
     {.name = "File1", .kind = ControlKind::FileList, .left = 516, .top = 4, .width = 137,
      .height = 461, .tab = 4},
     {.name = "Drive1", .kind = ControlKind::DriveList, .left = 348, .top = 300, .width = 169,
      .height = 21, .tab = 5},
     {.name = "Dir1", .kind = ControlKind::FolderList, .left = 348, .top = 323, .width = 169,
      .height = 141, .tab = 6},
-    {.name = "Command4", .kind = ControlKind::PictureButton, .left = 292, .top = 300,
-     .width = 25, .height = 25, .tab = 1, .tooltip = shell::kPreviousTooltip,
-     .picture = "arrow-left", .picture_size = 15},
-    {.name = "Command3", .kind = ControlKind::PictureButton, .left = 320, .top = 300,
-     .width = 25, .height = 25, .tab = 2, .tooltip = shell::kNextTooltip,
-     .picture = "arrow-right", .picture_size = 15},
+    shell::kPreviousControl,
+    shell::kNextControl,
     {.name = "Label1", .kind = ControlKind::Label, .left = 8, .top = 300, .width = 273,
      .height = 21, .tab = 7, .caption = shell::PolishCaption(shell::kPloverCaptions, "Label1"),
      .font = FontKind::Bold975, .align = shell::TextAlign::Centre},
