@@ -1,11 +1,17 @@
 # kp_add_viewer(<program> <decoder library>): the program's window model as a toolkit-free
-# library the tests link, and the Qt program built on it.
+# library the tests link, and the program built on it: the Win32 one on Windows, the Qt one
+# elsewhere.
 function(kp_add_viewer program decoder)
   add_library(${program}_form STATIC form1.cpp)
   target_link_libraries(${program}_form PUBLIC shell ${decoder})
   kp_set_warnings(${program}_form)
 
-  if(KP_BUILD_GUI)
+  if(WIN32)
+    add_executable(${program} WIN32 winmain.cpp ${CMAKE_CURRENT_BINARY_DIR}/${program}.rc)
+    kp_write_win32_resources(${CMAKE_CURRENT_BINARY_DIR}/${program}.rc ${program})
+    target_link_libraries(${program} PRIVATE ${program}_form shell_win32)
+    kp_set_warnings(${program})
+  elseif(KP_BUILD_GUI)
     add_executable(${program} main.cpp)
     target_link_libraries(${program} PRIVATE ${program}_form shell_qt)
     target_compile_definitions(${program} PRIVATE KP_VERSION="${PROJECT_VERSION}")
@@ -21,4 +27,17 @@ function(kp_add_artwork target program)
     BASE ${PROJECT_SOURCE_DIR}/artwork
     FILES ${PROJECT_SOURCE_DIR}/artwork/${program}-icon.png
           ${PROJECT_SOURCE_DIR}/artwork/${program}-decoration.jpg)
+endfunction()
+
+# kp_write_win32_resources(<rc file> <program>): the program's icon, and its artwork as PNG and
+# JPEG resources named like the files in capitals ("arrow-left" as ARROW_LEFT).
+function(kp_write_win32_resources rc program)
+  set(art ${PROJECT_SOURCE_DIR}/artwork)
+  set(text "1 ICON \"${art}/${program}.ico\"\nDECORATION RCDATA \"${art}/${program}-decoration.jpg\"\n")
+  foreach(glyph arrow-left arrow-right info drive folder-open folder-closed)
+    string(TOUPPER ${glyph} name)
+    string(REPLACE "-" "_" name ${name})
+    string(APPEND text "${name} RCDATA \"${art}/${glyph}.png\"\n")
+  endforeach()
+  file(WRITE ${rc} "${text}")
 endfunction()

@@ -2,6 +2,13 @@
 
 namespace shell {
 
+NativeString WithoutWrappingQuotes(const NativeString& text) {
+  const auto quote = static_cast<NativeString::value_type>('"');
+  const bool wrapped = text.size() >= 2 && text.front() == quote && text.back() == quote &&
+                       text.find(quote, 1) == text.size() - 1;
+  return wrapped ? text.substr(1, text.size() - 2) : text;
+}
+
 StartRequest RequestOf(const NativeString& argument) {
   const std::filesystem::path text(argument);
   if (text == "--help") {

@@ -12,6 +12,10 @@ namespace shell {
 // unquoted path with blanks arrives whole, as it does on Windows.
 NativeString StartupArgumentText(int argc, char** argv);
 
+// The start-up text with the one pair of double quotes that wraps all of it removed, as Explorer
+// and file associations ("%1") pass a path; any other text, blanks and quotes included, as it is.
+NativeString WithoutWrappingQuotes(const NativeString& text);
+
 enum class StartRequest { Open, Help, Version };
 
 // "--help" and "--version" are requests only when they are the whole argument.

@@ -23,7 +23,7 @@ NativeString StartupArgumentText(int, char**) {
   while (*rest == L' ' || *rest == L'\t') {
     ++rest;
   }
-  return NativeString(rest);
+  return WithoutWrappingQuotes(rest);
 }
 
 }  // namespace shell

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include "shell/control_table.h"
+
+namespace shell::win32 {
+
+// One child window and the model control it shows: the main window hands it the notifications
+// Windows sends about it.
+class Binding {
+ public:
+  explicit Binding(HWND window) : window_(window) {}
+  virtual ~Binding() = default;
+  Binding(const Binding&) = delete;
+  Binding& operator=(const Binding&) = delete;
+
+  HWND Window() const { return window_; }
+  virtual void Command(WORD /*notification*/) {}
+  virtual void Draw(const DRAWITEMSTRUCT& /*item*/) {}
+  // Enter in a list: Windows' dialog keys turn it into the default button's command.
+  virtual void Enter() {}
+
+ private:
+  HWND window_;
+};
+
+// Makes a child window of a Windows class at the control's place.
+HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, const ControlSpec& spec,
+                 int id, HFONT font, DWORD extended_style = 0);
+
+}  // namespace shell::win32

@@ -1,0 +1,101 @@
+#include "shell/win32/surface_window.h"
+
+namespace shell::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestrelPloverSurface";
+constexpr ULONGLONG kFrameMilliseconds = 16;
+constexpr int kChangesBetweenClockReadings = 256;
+
+struct SurfaceView {
+  HWND window;
+  Surface& surface;
+  int border;  // 2: sunken; 1: flat, in the window-text colour
+  ULONGLONG unpainted_since = 0;
+  int changes_unpainted = 0;
+
+  void Changed() {
+    if (unpainted_since == 0) {
+      unpainted_since = GetTickCount64();
+      InvalidateRect(window, nullptr, FALSE);
+    }
+    if (surface.Mode() == PresentationMode::Immediate &&
+        ++changes_unpainted % kChangesBetweenClockReadings == 0 &&
+        GetTickCount64() - unpainted_since >= kFrameMilliseconds) {
+      UpdateWindow(window);
+    }
+  }
+
+  void Paint() {
+    unpainted_since = 0;
+    changes_unpainted = 0;
+    surface.Present();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT outer;
+    GetClientRect(window, &outer);
+    if (border == 2) {
+      DrawEdge(dc, &outer, EDGE_SUNKEN, BF_RECT);
+    } else {
+      FrameRect(dc, &outer, GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    const Raster& screen = surface.Screen();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = screen.Width();
+    info.bmiHeader.biHeight = -screen.Height();  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, border, border, static_cast<DWORD>(screen.Width()),
+                      static_cast<DWORD>(screen.Height()), 0, 0, 0,
+                      static_cast<UINT>(screen.Height()), screen.Pixels(), &info, DIB_RGB_COLORS);
+    EndPaint(window, &paint);
+  }
+};
+
+LRESULT CALLBACK SurfaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* view = reinterpret_cast<SurfaceView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_PAINT:
+      view->Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_LBUTTONDOWN:
+      SetFocus(window);
+      return 0;
+    case WM_NCDESTROY:
+      view->surface.SetChangeListener({});
+      delete view;
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+}  // namespace
+
+HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, const RECT& place, int id) {
+  static const ATOM registered = [] {
+    WNDCLASSW type{};
+    type.lpfnWndProc = SurfaceProc;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.lpszClassName = kClassName;
+    return RegisterClassW(&type);
+  }();
+  (void)registered;
+  HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                place.left, place.top, place.right - place.left,
+                                place.bottom - place.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+  auto* view = new SurfaceView{window, surface, sunken ? 2 : 1};
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+  surface.SetChangeListener([view] { view->Changed(); });
+  return window;
+}
+
+}  // namespace shell::win32

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+#include "shell/surface.h"
+
+namespace shell::win32 {
+
+// Shows a canvas surface inside its border, pixel for pixel. The screen image is painted on every
+// repaint, so dots survive the window being covered; Immediate drawing reaches the screen within
+// one frame.
+HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, const RECT& place, int id);
+
+}  // namespace shell::win32

@@ -1,0 +1,402 @@
+#include "shell/win32/window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "shell/win32/artwork.h"
+#include "shell/win32/list_windows.h"
+#include "shell/win32/surface_window.h"
+#include "shell/win32/text.h"
+
+namespace shell::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"KestrelPloverWindow";
+constexpr int kFirstId = 100;
+constexpr int kListRowHeight = 16;
+
+// "MS Sans Serif" with the Central European character set, so that Polish letters show.
+HFONT SansSerif(double points, bool bold) {
+  HDC screen = GetDC(nullptr);
+  const int height = -static_cast<int>(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0 + 0.5);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+// The font at its size or, where the caption would be cut off, as much smaller as it needs to
+// fit the label: the face standing in for "MS Sans Serif" may be wider than the original.
+HFONT FittingFont(HDC dc, HFONT design, const std::wstring& caption, int width) {
+  constexpr LONG kSmallestHeight = 8;
+  LOGFONTW shape{};
+  GetObjectW(design, sizeof shape, &shape);
+  for (;; ++shape.lfHeight) {  // heights are negative: one pixel smaller each step
+    HFONT font = CreateFontIndirectW(&shape);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, old);
+    if (extent.cx <= width || -shape.lfHeight <= kSmallestHeight) {
+      return font;
+    }
+    DeleteObject(font);
+  }
+}
+
+RECT PlaceOf(const ControlSpec& spec) {
+  return {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+}
+
+bool TakesFocus(const ControlSpec& spec) {
+  return spec.tab >= 0 && spec.kind != ControlKind::Label && spec.kind != ControlKind::Image &&
+         spec.kind != ControlKind::Timer;
+}
+
+class ButtonBinding : public Binding {
+ public:
+  ButtonBinding(Button& model, HWND window) : Binding(window), model_(model) {
+    model_.SetView([this] { Show(); });
+    Show();
+  }
+  void Command(WORD notification) override {
+    if (notification == BN_CLICKED) {
+      model_.Click();
+    }
+  }
+
+ private:
+  void Show() {
+    if (model_.Spec().kind == ControlKind::TextButton) {
+      SetWindowTextW(Window(), Wide(model_.Caption()).c_str());
+    }
+    EnableWindow(Window(), model_.Enabled());
+  }
+
+  Button& model_;
+};
+
+class CheckBoxBinding : public Binding {
+ public:
+  CheckBoxBinding(CheckBox& model, HWND window) : Binding(window), model_(model) {
+    model_.SetView([this] { Show(); });
+    Show();
+  }
+  void Command(WORD notification) override {
+    if (notification == BN_CLICKED) {
+      model_.Toggle();
+    }
+  }
+
+ private:
+  void Show() {
+    SendMessageW(Window(), BM_SETCHECK, model_.Value() == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+
+  CheckBox& model_;
+};
+
+}  // namespace
+
+HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, const ControlSpec& spec,
+                 int id, HFONT font, DWORD extended_style) {
+  HWND child = CreateWindowExW(extended_style, window_class, L"", WS_CHILD | WS_VISIBLE | style,
+                               spec.left, spec.top, spec.width, spec.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+Window::Window(ViewerForm& form)
+    : form_(form),
+      window_font_(SansSerif(8.25, false)),
+      bold_975_(SansSerif(9.75, true)),
+      bold_825_(SansSerif(8.25, true)) {
+  static const ATOM registered = [] {
+    WNDCLASSW type{};
+    type.lpfnWndProc = Procedure;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    type.lpszClassName = kClassName;
+    return RegisterClassW(&type);
+  }();
+  (void)registered;
+  const WindowSpec& spec = form.Window();
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (spec.minimize_button) {
+    style |= WS_MINIMIZEBOX;
+  }
+  RECT frame{0, 0, spec.client_width, spec.client_height};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  window_ = CreateWindowExW(0, kClassName, Wide(spec.title).c_str(), style,
+                            work.left + (work.right - work.left - width) / 2,
+                            work.top + (work.bottom - work.top - height) / 2, width, height,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  SendMessageW(window_, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   32, 32, 0)));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   16, 16, 0)));
+  form_.Canvas().SetPreviewForeground(
+      {GetRValue(GetSysColor(COLOR_WINDOWTEXT)), GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
+       GetBValue(GetSysColor(COLOR_WINDOWTEXT))});
+  Build();
+  form_.OnClose([this] { DestroyWindow(window_); });
+}
+
+Window::~Window() {
+  form_.OnClose({});
+  for (Control* control : bound_) {
+    control->SetView({});
+  }
+  if (IsWindow(window_)) {
+    DestroyWindow(window_);
+  }
+  for (auto& [name, font] : fitted_) {
+    DeleteObject(font);
+  }
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(window_font_), static_cast<HGDIOBJ>(bold_975_),
+                         static_cast<HGDIOBJ>(bold_825_), static_cast<HGDIOBJ>(picture_)}) {
+    DeleteObject(object);
+  }
+}
+
+void Window::Build() {
+  tooltips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                              window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  // Children are made in tab order, which is the order Tab moves the focus in.
+  std::vector<std::pair<int, const ControlSpec*>> order;
+  const auto& controls = form_.Window().controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    order.emplace_back(TakesFocus(controls[i]) ? controls[i].tab : 1000 + static_cast<int>(i),
+                       &controls[i]);
+  }
+  std::ranges::sort(order);
+  int id = kFirstId;
+  for (const auto& [tab, spec] : order) {
+    Control* control = form_.ControlNamed(spec->name);
+    if (control) {
+      bound_.push_back(control);
+    }
+    ++id;
+    std::unique_ptr<Binding> binding;
+    switch (spec->kind) {
+      case ControlKind::BigScreen:
+        CreateSurfaceWindow(window_, form_.Canvas().BigScreen(), true, PlaceOf(*spec), id);
+        break;
+      case ControlKind::Preview:
+        CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false, PlaceOf(*spec), id);
+        break;
+      case ControlKind::FileList:
+        binding = BindFileList(static_cast<FileList&>(*control), window_, id, window_font_);
+        break;
+      case ControlKind::DriveList:
+        binding = BindDriveList(static_cast<DriveList&>(*control), window_, id, window_font_);
+        break;
+      case ControlKind::FolderList:
+        binding = BindFolderList(static_cast<FolderList&>(*control), window_, id, window_font_);
+        break;
+      case ControlKind::PictureButton:
+      case ControlKind::TextButton: {
+        const bool picture = spec->kind == ControlKind::PictureButton;
+        HWND button = CreateChild(window_, L"BUTTON",
+                                  WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), *spec, id,
+                                  window_font_);
+        if (picture) {
+          SendMessageW(button, BM_SETIMAGE, IMAGE_ICON,
+                       reinterpret_cast<LPARAM>(LoadGlyph(spec->picture)));
+        }
+        if (!spec->tooltip.empty()) {
+          std::wstring tip = Wide(spec->tooltip);
+          TOOLINFOW tool{};
+          tool.cbSize = sizeof tool;
+          tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+          tool.hwnd = window_;
+          tool.uId = reinterpret_cast<UINT_PTR>(button);
+          tool.lpszText = tip.data();
+          SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        binding = std::make_unique<ButtonBinding>(static_cast<Button&>(*control), button);
+        break;
+      }
+      case ControlKind::CheckBox:
+        binding = std::make_unique<CheckBoxBinding>(
+            static_cast<CheckBox&>(*control),
+            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, *spec, id, window_font_));
+        break;
+      case ControlKind::Label: {
+        const RECT place = PlaceOf(*spec);
+        control->SetView([this, place, name = spec->name] {
+          DeleteObject(fitted_[name]);
+          fitted_.erase(name);
+          InvalidateRect(window_, &place, TRUE);
+        });
+        break;
+      }
+      case ControlKind::Image:
+        picture_ = LoadPicture("decoration", picture_size_);
+        break;
+      case ControlKind::Timer: {
+        auto& timer = static_cast<Timer&>(*control);
+        timer.SetView([this, &timer, id] {
+          if (timer.Enabled()) {
+            SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(timer.Interval()),
+                     nullptr);
+          } else {
+            KillTimer(window_, static_cast<UINT_PTR>(id));
+          }
+        });
+        break;
+      }
+    }
+    if (binding) {
+      bindings_[id] = std::move(binding);
+    }
+  }
+}
+
+int Window::Run() {
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!IsDialogMessageW(window_, &message)) {  // Tab between the controls
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self ? self->Handle(message, wparam, lparam)
+              : DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND: {
+      if (LOWORD(wparam) == IDOK) {  // Enter, through the dialog keys
+        for (auto& [id, binding] : bindings_) {
+          if (binding->Window() == GetFocus()) {
+            binding->Enter();
+          }
+        }
+        return 0;
+      }
+      const auto found = bindings_.find(LOWORD(wparam));
+      if (found != bindings_.end()) {
+        found->second->Command(HIWORD(wparam));
+      }
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      const auto found = bindings_.find(static_cast<int>(item.CtlID));
+      if (found != bindings_.end()) {
+        found->second->Draw(item);
+      }
+      return TRUE;
+    }
+    case WM_MEASUREITEM: {
+      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      item.itemHeight = item.CtlType == ODT_COMBOBOX && item.itemID == static_cast<UINT>(-1)
+                            ? kListRowHeight - 1
+                            : kListRowHeight;
+      return TRUE;
+    }
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_LBUTTONUP:
+      Click({static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
+      return 0;
+    case WM_TIMER:
+      for (Control* control : bound_) {
+        if (control->Spec().kind == ControlKind::Timer) {
+          static_cast<Timer*>(control)->Tick();
+        }
+      }
+      return 0;
+    case WM_CLOSE:
+      form_.Close();  // the close box
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wparam, lparam);
+  }
+}
+
+HFONT Window::FontOf(FontKind kind) const {
+  switch (kind) {
+    case FontKind::Bold975:
+      return bold_975_;
+    case FontKind::Bold825:
+      return bold_825_;
+    case FontKind::Window:
+      break;
+  }
+  return window_font_;
+}
+
+void Window::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  for (const ControlSpec& spec : form_.Window().controls) {
+    if (spec.kind == ControlKind::Image && picture_) {
+      HDC source = CreateCompatibleDC(dc);
+      HGDIOBJ old = SelectObject(source, picture_);
+      BitBlt(dc, spec.left, spec.top, picture_size_.cx, picture_size_.cy, source, 0, 0, SRCCOPY);
+      SelectObject(source, old);
+      DeleteDC(source);
+    } else if (spec.kind == ControlKind::Label) {
+      const std::wstring caption =
+          Wide(static_cast<const Label&>(*form_.ControlNamed(spec.name)).Caption());
+      RECT place = PlaceOf(spec);
+      HFONT& font = fitted_[spec.name];
+      if (!font) {
+        font = FittingFont(dc, FontOf(spec.font), caption, spec.width);
+      }
+      HGDIOBJ old = SelectObject(dc, font);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, spec.text_colour ? RGB(spec.text_colour->r, spec.text_colour->g,
+                                              spec.text_colour->b)
+                                        : GetSysColor(COLOR_WINDOWTEXT));
+      DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &place,
+                DT_WORDBREAK | DT_NOPREFIX |
+                    (spec.align == TextAlign::Centre ? DT_CENTER : DT_LEFT));
+      SelectObject(dc, old);
+    }
+  }
+  EndPaint(window_, &paint);
+}
+
+void Window::Click(POINT at) {
+  for (const ControlSpec& spec : form_.Window().controls) {
+    const RECT place = PlaceOf(spec);
+    if (spec.kind == ControlKind::Label && PtInRect(&place, at)) {
+      static_cast<Label&>(*form_.ControlNamed(spec.name)).Click();
+      return;
+    }
+  }
+}
+
+}  // namespace shell::win32

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string_view>
+#include <memory>
+#include <vector>
+
+#include "shell/viewer_form.h"
+#include "shell/win32/binding.h"
+
+namespace shell::win32 {
+
+// A viewer's window on screen, built from its control table with plain Win32: it shows what the
+// form's controls hold and hands the user's actions to them. Labels and the decorative picture
+// are painted by the window itself, labels straight over the picture.
+class Window {
+ public:
+  explicit Window(ViewerForm& form);
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return window_; }
+  // Shows the window and runs its messages until it is closed; the program's exit code.
+  int Run();
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void Build();
+  void Paint();
+  void Click(POINT at);
+  HFONT FontOf(FontKind kind) const;
+
+  ViewerForm& form_;
+  HWND window_ = nullptr;
+  HFONT window_font_;
+  HFONT bold_975_;
+  HFONT bold_825_;
+  HBITMAP picture_ = nullptr;  // Image1
+  SIZE picture_size_{};
+  HWND tooltips_ = nullptr;
+  std::map<std::string_view, HFONT> fitted_;          // each label's font for its caption
+  std::map<int, std::unique_ptr<Binding>> bindings_;  // by child id
+  std::vector<Control*> bound_;                        // their views end with the window
+};
+
+}  // namespace shell::win32
