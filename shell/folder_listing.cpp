@@ -1,12 +1,12 @@
 #include "shell/folder_listing.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 
 #include "shell/display_name.h"
+#include "shell/folder_entries.h"
 
 namespace shell {
 
@@ -44,17 +44,6 @@ std::u32string SortKey(const NativeString& name) {
   return key;
 }
 
-// Calls `visit` for each entry of the folder; stops with `error` set when the folder cannot be
-// read.
-void ForEachEntry(const std::filesystem::path& folder, std::error_code& error,
-                  const std::function<void(const std::filesystem::directory_entry&)>& visit) {
-  std::filesystem::directory_iterator entries(folder, error);
-  for (const std::filesystem::directory_iterator end; !error && entries != end;
-       entries.increment(error)) {
-    visit(*entries);
-  }
-}
-
 }  // namespace
 
 void SortNamesForReader(std::vector<NativeString>& names) {
@@ -82,11 +71,9 @@ bool MatchesExtension(const NativeString& name, std::string_view extension) {
 std::vector<NativeString> ListMatchingFiles(const std::filesystem::path& folder,
                                             std::string_view extension, std::error_code& error) {
   std::vector<NativeString> names;
-  ForEachEntry(folder, error, [&](const std::filesystem::directory_entry& entry) {
-    NativeString name = entry.path().filename().native();
-    std::error_code ignored;
-    if (MatchesExtension(name, extension) && entry.is_regular_file(ignored)) {
-      names.push_back(std::move(name));
+  ForEachEntry(folder, error, [&](const FolderEntry& entry) {
+    if (MatchesExtension(entry.Name(), extension) && entry.IsRegularFile()) {
+      names.push_back(entry.Name());
     }
   });
   SortNamesForReader(names);
@@ -96,11 +83,10 @@ std::vector<NativeString> ListMatchingFiles(const std::filesystem::path& folder,
 std::vector<NativeString> ListSubfolders(const std::filesystem::path& folder,
                                          std::error_code& error) {
   std::vector<NativeString> names;
-  ForEachEntry(folder, error, [&](const std::filesystem::directory_entry& entry) {
-    NativeString name = entry.path().filename().native();
-    std::error_code ignored;
-    if (!name.empty() && name.front() != '.' && entry.is_directory(ignored)) {
-      names.push_back(std::move(name));
+  ForEachEntry(folder, error, [&](const FolderEntry& entry) {
+    const NativeString& name = entry.Name();
+    if (!name.empty() && name.front() != '.' && entry.IsFolder()) {
+      names.push_back(name);
     }
   });
   SortNamesForReader(names);

@@ -27,6 +27,11 @@ std::filesystem::path StartupFilePath(const NativeString& argument,
 // empty folder half, which means the root.
 std::filesystem::path StartupFolder(const NativeString& folder_half);
 
+// The path as the system's file calls must get it: on Windows an absolute path gets the prefix
+// "\\?\" so that a name like CON.nsl is a file and not a device and a path longer than 260
+// characters opens; elsewhere the path as it is.
+std::filesystem::path SystemPath(const std::filesystem::path& path);
+
 // The program's working folder; the root when it cannot be told (it was deleted, say).
 std::filesystem::path WorkingFolder();
 

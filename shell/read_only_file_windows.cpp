@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shell/file_failure.h"
+#include "shell/path_rules.h"
 #include "shell/read_only_file.h"
 
 namespace shell {
@@ -40,7 +41,7 @@ std::string SystemText(DWORD error) {
 
 WIN32_FILE_ATTRIBUTE_DATA RegularFileAttributes(const std::filesystem::path& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) {
     ThrowWindowsError(GetLastError());
   }
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -58,7 +59,7 @@ std::uintmax_t FileLength(const std::filesystem::path& path) {
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : handle_(INVALID_HANDLE_VALUE) {
   RegularFileAttributes(path);
-  handle_ = CreateFileW(path.c_str(), GENERIC_READ,
+  handle_ = CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) {
