@@ -18,12 +18,20 @@ namespace fs = std::filesystem;
 using nlm::kAppPathsKey;
 using nlm::kHkeyLocalMachine;
 
-std::string AppPaths(const std::string& values) {
+// system.reg as Wine writes it: App Paths holding `values`, and the ANSI code page `acp` (none
+// when empty) under the control set that CurrentControlSet links to.
+std::string SystemReg(const std::string& values, const std::string& acp = "") {
   return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
-         "[Software\\\\Classes\\\\.nlm] 1700000000\n@=\"nlmfile\"\n\n"
          "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\LogoManager.exe] "
          "1796591584\n#time=1da2b3c4d5e6f70\n" +
-         values + "\n";
+         values + "\n\n[System\\\\ControlSet001\\\\Control\\\\Nls\\\\CodePage] 1796591584\n" +
+         (acp.empty() ? "" : "\"ACP\"=\"" + acp + "\"\n") +
+         "\"OEMCP\"=\"852\"\n\n[System\\\\CurrentControlSet] 1796591584\n#time=1da2b3c4d5e6f70\n"
+         "#link\n\"SymbolicLinkValue\"=hex(6):"
+         "5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,00,\\\n"
+         "  5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,53,00,79,00,73,00,74,00,\\\n"
+         "  65,00,6d,00,5c,00,43,00,6f,00,6e,00,74,00,72,00,6f,00,6c,00,53,00,65,00,74,00,\\\n"
+         "  30,00,30,00,31,00\n";
 }
 
 // GetRegString over a registry written as Wine writes it.
@@ -32,36 +40,63 @@ std::string Lookup(const std::string& text, const std::string& value_name = "") 
   return nlm::RegModule(registry).GetRegString(kHkeyLocalMachine, kAppPathsKey, value_name);
 }
 
-TEST(WineRegistry, ReadsStringsWithTheirEscapes) {
-  EXPECT_EQ(Lookup(AppPaths("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\"")),
-            "C:\\Program Files\\LogoManager\\LogoManager.exe");
-  EXPECT_EQ(Lookup(AppPaths("@=\"say \\\"hi\\\"\\ttab \\x17c\\x00f3\\x142w\"")),
-            "say \"hi\"\ttab żółw");
-  EXPECT_EQ(Lookup(AppPaths("@=str(2):\"%ProgramFiles%\\\\LM.exe\"")), "%ProgramFiles%\\LM.exe");
-  EXPECT_EQ(Lookup(AppPaths("\"Path\"=\"C:\\\\LM\"\n@=\"C:\\\\LM\\\\LM.exe\""), "PATH"),
-            "C:\\LM");  // value names compare without regard to case
+std::string Repeated(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) {
+    text += piece;
+  }
+  return text;
 }
 
-TEST(WineRegistry, KeyNamesCompareWithoutRegardToCaseAndOtherValuesDoNotDisturb) {
-  const std::string text =
-      "WINE REGISTRY Version 2\n\n[SOFTWARE\\\\microsoft\\\\windows\\\\currentversion\\\\"
-      "app paths\\\\logomanager.EXE] 1\n\"Blob\"=hex:00,01,02,\\\n  03,04\n\"Size\"=dword:"
-      "0000002a\n@=\"C:\\\\LM.exe\"\n";
-  EXPECT_EQ(Lookup(text), "C:\\LM.exe");
+TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
+  struct Case {
+    std::string text, value_name, expected;
+  };
+  const Case cases[] = {
+      {SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\""), "",
+       "C:\\Program Files\\LogoManager\\LogoManager.exe"},
+      {SystemReg("@=\"say \\\"hi\\\"\\ttab \\x17c\\x00f3\\x142w\""), "", "say \"hi\"\ttab żółw"},
+      {SystemReg("@=str(2):\"%ProgramFiles%\\\\LM.exe\""), "", "%ProgramFiles%\\LM.exe"},
+      {SystemReg("\"Path\"=\"C:\\\\LM\"\n@=\"C:\\\\LM\\\\LM.exe\""), "PATH", "C:\\LM"},
+      {SystemReg("@=\"   C:\\\\LM.exe  \""), "", "C:\\LM.exe  "},  // only blanks before it go
+      // Key names in any case, other kinds of values around it.
+      {"WINE REGISTRY Version 2\n\n[SOFTWARE\\\\microsoft\\\\windows\\\\currentversion\\\\"
+       "app paths\\\\logomanager.EXE] 1\n\"Blob\"=hex:00,01,02,\\\n  03,04\n\"Size\"=dword:"
+       "0000002a\n@=\"C:\\\\LM.exe\"\n",
+       "", "C:\\LM.exe"},
+      // Read as not registered: no default value, no key, not a registry at all.
+      {SystemReg("\"Path\"=\"C:\\\\LM\""), "", ""},
+      {"WINE REGISTRY Version 2\n\n[Software] 1\n@=\"x\"\n", "", ""},
+      {"[Software\\\\Microsoft] 1\n@=\"x\"\n", "", ""},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Lookup(c.text, c.value_name), c.expected) << c.text;
+  }
 }
 
-TEST(WineRegistry, AnythingElseReadsAsNotRegistered) {
-  EXPECT_EQ(Lookup(AppPaths("\"Path\"=\"C:\\\\LM\"")), "");                     // no default value
-  EXPECT_EQ(Lookup("WINE REGISTRY Version 2\n\n[Software] 1\n@=\"x\"\n"), "");  // no key
-  EXPECT_EQ(Lookup("[Software\\\\Microsoft] 1\n@=\"x\"\n"), "");  // not a registry at all
-  EXPECT_EQ(Lookup(""), "");
-}
-
-TEST(RegModule, LeadingBlanksGoTrailingOnesStayAndTheBufferHolds254Characters) {
-  EXPECT_EQ(Lookup(AppPaths("@=\"   C:\\\\LM.exe  \"")), "C:\\LM.exe  ");
-  const std::string longest(254, 'a');  // with its NUL, exactly the 255-byte buffer
-  EXPECT_EQ(Lookup(AppPaths("@=\"" + longest + "\"")), longest);
-  EXPECT_EQ(Lookup(AppPaths("@=\"" + longest + "a\"")), "");  // needs 256 bytes
+// The buffer holds 255 bytes of the prefix's ANSI code page, the value's NUL among them.
+TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
+  struct Case {
+    std::string acp, escaped, letter;
+    int count;  // of the letter, in C:\...exe
+    bool fits;
+  };
+  const Case cases[] = {
+      {"1250", "\\x142", "ł", 247, true},  // 3 + 247 + 4 bytes and the NUL, where UTF-8 takes 502
+      {"1250", "\\x142", "ł", 248, false},
+      {"", "\\x142", "ł", 247, true},       // Windows-1252 when none is named: ł becomes one '?'
+      {"932", "\\x3042", "あ", 123, true},  // two bytes each: 3 + 246 + 4 + 1
+      {"932", "\\x3042", "あ", 124, false},
+      {"65001", "\\x142", "ł", 123, true},  // UTF-8: two bytes each
+      {"65001", "\\x142", "ł", 124, false},
+  };
+  for (const Case& c : cases) {
+    const std::string text =
+        SystemReg("@=\"C:\\\\" + Repeated(c.escaped, c.count) + ".exe\"", c.acp);
+    const std::string value = "C:\\" + Repeated(c.letter, c.count) + ".exe";
+    EXPECT_EQ(Lookup(text), c.fits ? value : "") << c.acp << " " << c.letter << " " << c.count;
+  }
 }
 
 // A prefix with the usual drive links and a LogoManager installed in it.
