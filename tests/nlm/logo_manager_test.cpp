@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -99,26 +100,62 @@ TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
   }
 }
 
-// A prefix with the usual drive links and a LogoManager installed in it.
+// A Wine prefix with the usual drive links and LogoManager installed in it, set as the prefix
+// Wine uses.
 class WinePrefixTest : public testing::Test {
  protected:
   WinePrefixTest() {
-    fs::create_directories(prefix() / "drive_c" / "Program Files" / "LogoManager");
-    std::ofstream(prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe");
+    fs::create_directories(program().parent_path());
+    std::ofstream(program()) << "MZ";
+    fs::create_directories(prefix() / "drive_c" / "Żółw");
+    std::ofstream(prefix() / "drive_c" / "Żółw" / "LM.exe") << "MZ";
+    std::ofstream(prefix() / "drive_c" / "\xF3.exe") << "MZ";
     fs::create_directories(prefix() / "dosdevices");
     fs::create_symlink("../drive_c", prefix() / "dosdevices" / "c:");
     fs::create_symlink("/", prefix() / "dosdevices" / "z:");
+    setenv("WINEPREFIX", prefix().c_str(), 1);
+  }
+  ~WinePrefixTest() override {
+    unsetenv("WINEPREFIX");
   }
   fs::path prefix() const { return folder.Path() / "prefix"; }
+  fs::path program() const {
+    return prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe";
+  }
+
   test_support::TempFolder folder;
 };
 
-TEST_F(WinePrefixTest, WindowsPathsMapThroughTheDriveLinksWithoutRegardToCase) {
-  const auto program = nlm::UnixPathOf("c:\\PROGRAM FILES\\logomanager\\LogoManager.exe", prefix());
-  ASSERT_TRUE(program);
-  EXPECT_TRUE(fs::is_regular_file(*program));
-  EXPECT_EQ(nlm::UnixPathOf("C:\\Program Files\\Missing.exe", prefix()), std::nullopt);
-  EXPECT_EQ(nlm::UnixPathOf("D:\\LM.exe", prefix()), std::nullopt);
+TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
+  struct Case {
+    const char* windows_path;
+    bool found;
+  };
+  const Case cases[] = {
+      {"C:\\Program Files\\LogoManager\\LogoManager.exe", true},
+      {"c:\\PROGRAM FILES\\logomanager\\LogoManager.EXE", true},
+      {"C:\\żÓŁW\\lm.exe", true},  // Polish letters without regard to case too
+      {"C:/Program Files/LogoManager/LogoManager.exe", true},
+      {"C:\\Program Files\\LogoManager\\LogoManager.exe  ", true},
+      {"C:\\Program Files\\LogoManager\\LogoManager.exe. .", true},
+      {"C:\\Program Files.\\\\LogoManager\\LogoManager.exe", true},  // a folder's one dot
+      {"C:\\Windows\\..\\Program Files\\.\\LogoManager\\LogoManager.exe", true},
+      {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe", true},
+      {"\\??\\c:\\program files\\logomanager\\logomanager.exe", true},
+      {"C:\\Program Files..\\LogoManager\\LogoManager.exe", false},  // only one dot goes there
+      {"C:\\Program Files \\LogoManager\\LogoManager.exe", false},   // and no blank
+      {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe ", false},  // taken as written
+      {"\\??\\C:\\Program Files/LogoManager\\LogoManager.exe", false},
+      {"\\\\?\\C:\\Program Files\\..\\Program Files\\LogoManager\\LogoManager.exe", false},
+      {"C:\\Program Files\\LogoManager", false},  // a folder
+      {"C:\\ó.exe", false},                       // not \xF3.exe, a name that is no UTF-8
+      {"C:\\Program Files\\LogoManager\\Missing.exe", false},
+      {"D:\\LogoManager.exe", false},
+      {"LogoManager.exe", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(nlm::ProgramFileExists(c.windows_path), c.found) << c.windows_path;
+  }
   // A file of this system as Wine names it: through z:, or through c: when c: holds it.
   EXPECT_EQ(nlm::WindowsPathOf("/usr/share/logo.nlm", prefix()), "Z:\\usr\\share\\logo.nlm");
   EXPECT_EQ(nlm::WindowsPathOf(prefix() / "drive_c" / "a b.nlm", prefix()), "C:\\a b.nlm");
