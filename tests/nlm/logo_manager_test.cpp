@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -101,7 +102,7 @@ TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
 }
 
 // A Wine prefix with the usual drive links and LogoManager installed in it, set as the prefix
-// Wine uses.
+// Wine uses; PATH holds only a folder for a stand-in `wine`.
 class WinePrefixTest : public testing::Test {
  protected:
   WinePrefixTest() {
@@ -113,17 +114,22 @@ class WinePrefixTest : public testing::Test {
     fs::create_directories(prefix() / "dosdevices");
     fs::create_symlink("../drive_c", prefix() / "dosdevices" / "c:");
     fs::create_symlink("/", prefix() / "dosdevices" / "z:");
+    fs::create_directories(bin());
     setenv("WINEPREFIX", prefix().c_str(), 1);
+    setenv("PATH", bin().c_str(), 1);
   }
   ~WinePrefixTest() override {
+    setenv("PATH", path_.c_str(), 1);
     unsetenv("WINEPREFIX");
   }
   fs::path prefix() const { return folder.Path() / "prefix"; }
   fs::path program() const {
     return prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe";
   }
+  fs::path bin() const { return folder.Path() / "bin"; }
 
   test_support::TempFolder folder;
+  const std::string path_ = std::getenv("PATH");
 };
 
 TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
@@ -161,24 +167,41 @@ TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
   EXPECT_EQ(nlm::WindowsPathOf(prefix() / "drive_c" / "a b.nlm", prefix()), "C:\\a b.nlm");
 }
 
-TEST_F(WinePrefixTest, StartDetachedPassesEachArgumentIntactWithoutAShell) {
+// The export runs `wine` with LogoManager and the file, each argument intact and without a
+// shell, only while both can be started; a failure is never reported as a start.
+TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
+  struct Case {
+    const char* what;
+    bool program_there, wine_there, started;
+  };
+  const Case cases[] = {
+      {"both there", true, true, true},
+      {"no wine", true, false, false},
+      {"LogoManager.exe removed after start-up", false, true, false},
+  };
+  const fs::path file = folder.Path() / "a b$(touch x); 'q\".nlm";
+  std::string file_for_wine = "Z:" + file.string();
+  std::replace(file_for_wine.begin(), file_for_wine.end(), '/', '\\');
+  const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   const fs::path record = folder.Path() / "record";
-  const fs::path stand_in = folder.Path() / "stand-in";
-  std::ofstream(stand_in) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \""
-                          << record.string() << ".tmp\" && mv \"" << record.string() << ".tmp\" \""
-                          << record.string() << "\"\n";
-  fs::permissions(stand_in, fs::perms::owner_all);
-  const nlm::ExportLaunch launch{
-      stand_in.native(), {"C:\\LM.exe", "/a b/$(touch x); 'q\".nlm"}, {}};
-  ASSERT_TRUE(nlm::StartDetached(launch));
+  std::ofstream(bin() / "wine") << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
+                                << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
+                                << "\"\n";
+  fs::permissions(bin() / "wine", fs::perms::owner_all);
+  for (const Case& c : cases) {
+    setenv("PATH", (c.wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
+    if (!c.program_there) {
+      fs::remove(program());
+    }
+    EXPECT_EQ(nlm::StartLogoManager(LogoManagerPath, file), c.started) << c.what;
+  }
   for (int i = 0; i < 500 && !fs::exists(record); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   std::ifstream in(record);
   const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(got, "[C:\\LM.exe]\n[/a b/$(touch x); 'q\".nlm]\n");
+  EXPECT_EQ(got, "[" + LogoManagerPath + "]\n[" + file_for_wine + "]\n");
   EXPECT_FALSE(fs::exists("x"));
-  EXPECT_FALSE(nlm::StartDetached({(folder.Path() / "no-such-program").native(), {}, {}}));
 }
 
 }  // namespace
