@@ -9,6 +9,9 @@
 #   drive.svg, folder-open.svg, folder-closed.svg -> the same names .png (16x16), for the lists
 #   kestrel-icon.svg, plover-icon.svg      -> icons/<size>/*.png, the installed program icons
 #
+# Each picture the viewers embed also gets a rendering at twice the size, NAME@2x.png or
+# NAME@2x.jpg, which Qt shows instead on a screen scaled by 2 (QT_SCALE_FACTOR=2, HiDPI).
+#
 # Needs these Debian packages:
 #   librsvg2-bin      rsvg-convert, which draws the SVG files
 #   imagemagick       convert-im6.q16, which makes the palette PNG and JPEG files
@@ -50,7 +53,12 @@ check() {
   echo "wrote $1 ($size)"
 }
 
-# icon NAME [COLOUR...]: NAME.svg -> NAME.png, 32x32, palette PNG.
+# out NAME EXTENSION SCALE: the file a rendering at that scale goes to, NAME.EXT or NAME@2x.EXT
+out() {
+  if [ "$3" = 1 ]; then echo "$1.$2"; else echo "$1@$3x.$2"; fi
+}
+
+# icon NAME [COLOUR...]: NAME.svg -> NAME.png, 32x32, and NAME@2x.png, 64x64, palette PNGs.
 # The palette is every #rrggbb colour written in the SVG plus the given in-between shades
 # (for smoother outlines); with the one transparent entry it must stay within 16 colours.
 # Alpha is cut to fully clear or fully opaque, so each pixel is one palette entry.
@@ -68,30 +76,39 @@ icon() {
   for c in $colours; do swatches="$swatches xc:$c"; done
   # shellcheck disable=SC2086  # one word per swatch
   "$IM" -size 1x1 $swatches +append "$tmp/$name-palette.png"
-  "$RSVG" -w 32 -h 32 "$name.svg" -o "$tmp/$name.png"
-  # shellcheck disable=SC2086
-  "$IM" "$tmp/$name.png" \
-    \( +clone -alpha extract -threshold 50% \) \
-    \( -clone 0 -alpha off +dither -remap "$tmp/$name-palette.png" \) \
-    -delete 0 +swap -compose CopyOpacity -composite \
-    $PNG_OPTS PNG8:"$name.png"
-  check "$name.png" 32 32
+  for scale in 1 2; do
+    size=$((32 * scale))
+    "$RSVG" -w $size -h $size "$name.svg" -o "$tmp/$name.png"
+    # shellcheck disable=SC2086
+    "$IM" "$tmp/$name.png" \
+      \( +clone -alpha extract -threshold 50% \) \
+      \( -clone 0 -alpha off +dither -remap "$tmp/$name-palette.png" \) \
+      -delete 0 +swap -compose CopyOpacity -composite \
+      $PNG_OPTS PNG8:"$(out "$name" png $scale)"
+    check "$(out "$name" png $scale)" $size $size
+  done
 }
 
-# crisp NAME W H: NAME.svg -> NAME.png, drawn on whole pixels with clear or opaque alpha.
+# crisp NAME W H: NAME.svg -> NAME.png at W x H and NAME@2x.png at twice that, drawn on whole
+# pixels with clear or opaque alpha.
 crisp() {
-  "$RSVG" -w "$2" -h "$3" "$1.svg" -o "$tmp/$1.png"
-  # shellcheck disable=SC2086
-  "$IM" "$tmp/$1.png" -channel A -threshold 50% +channel $PNG_OPTS PNG8:"$1.png"
-  check "$1.png" "$2" "$3"
+  for scale in 1 2; do
+    "$RSVG" -w $(($2 * scale)) -h $(($3 * scale)) "$1.svg" -o "$tmp/$1.png"
+    # shellcheck disable=SC2086
+    "$IM" "$tmp/$1.png" -channel A -threshold 50% +channel $PNG_OPTS PNG8:"$(out "$1" png $scale)"
+    check "$(out "$1" png $scale)" $(($2 * scale)) $(($3 * scale))
+  done
 }
 
-# photo NAME W H: NAME.svg -> NAME.jpg, flat on the window grey, full colour resolution.
+# photo NAME W H: NAME.svg -> NAME.jpg at W x H and NAME@2x.jpg at twice that, flat on the window
+# grey, full colour resolution.
 photo() {
-  "$RSVG" -w "$2" -h "$3" "$1.svg" -o "$tmp/$1.png"
-  "$IM" "$tmp/$1.png" -background '#efefef' -alpha remove -alpha off \
-    -strip -interlace none -sampling-factor 1x1 -quality 92 "$1.jpg"
-  check "$1.jpg" "$2" "$3"
+  for scale in 1 2; do
+    "$RSVG" -w $(($2 * scale)) -h $(($3 * scale)) "$1.svg" -o "$tmp/$1.png"
+    "$IM" "$tmp/$1.png" -background '#efefef' -alpha remove -alpha off \
+      -strip -interlace none -sampling-factor 1x1 -quality 92 "$(out "$1" jpg $scale)"
+    check "$(out "$1" jpg $scale)" $(($2 * scale)) $(($3 * scale))
+  done
 }
 
 icon kestrel-icon '#c8a27c' '#8a8780' '#73452a'
@@ -99,12 +116,15 @@ icon plover-icon '#8d8e8b' '#634c3a' '#d2bea7'
 crisp arrow-left 15 15
 crisp arrow-right 15 15
 crisp info 14 14
-# small NAME: NAME.svg -> NAME.png, 16x16 with soft edges, for the drive and folder lists.
+# small NAME: NAME.svg -> NAME.png, 16x16, and NAME@2x.png, 32x32, with soft edges, for the
+# drive and folder lists.
 small() {
-  "$RSVG" -w 16 -h 16 "$1.svg" -o "$tmp/$1.png"
-  # shellcheck disable=SC2086
-  "$IM" "$tmp/$1.png" $PNG_OPTS "PNG32:$1.png"
-  check "$1.png" 16 16
+  for scale in 1 2; do
+    "$RSVG" -w $((16 * scale)) -h $((16 * scale)) "$1.svg" -o "$tmp/$1.png"
+    # shellcheck disable=SC2086
+    "$IM" "$tmp/$1.png" $PNG_OPTS "PNG32:$(out "$1" png $scale)"
+    check "$(out "$1" png $scale)" $((16 * scale)) $((16 * scale))
+  done
 }
 
 # desktop NAME: NAME.svg -> icons/SIZE/NAME.png at the hicolor theme's usual sizes, full colour,

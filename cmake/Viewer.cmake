@@ -23,10 +23,20 @@ endfunction()
 # kp_add_artwork(<target> <program>): the program's icon and decorative picture as Qt resources
 # under :/<program>/.
 function(kp_add_artwork target program)
+  kp_artwork_files(artwork ${program}-icon.png ${program}-decoration.jpg)
   qt_add_resources(${target} "${program}_artwork" PREFIX "/${program}"
-    BASE ${PROJECT_SOURCE_DIR}/artwork
-    FILES ${PROJECT_SOURCE_DIR}/artwork/${program}-icon.png
-          ${PROJECT_SOURCE_DIR}/artwork/${program}-decoration.jpg)
+    BASE ${PROJECT_SOURCE_DIR}/artwork FILES ${artwork})
+endfunction()
+
+# kp_artwork_files(<variable> <file>...): those files of artwork/, each followed by its rendering
+# at twice the size (name@2x.png), which Qt picks on its own on a screen scaled by 2.
+function(kp_artwork_files variable)
+  set(files)
+  foreach(file ${ARGN})
+    string(REGEX REPLACE "\\.([a-z]+)$" "@2x.\\1" twice ${file})
+    list(APPEND files ${PROJECT_SOURCE_DIR}/artwork/${file} ${PROJECT_SOURCE_DIR}/artwork/${twice})
+  endforeach()
+  set(${variable} ${files} PARENT_SCOPE)
 endfunction()
 
 # kp_write_win32_resources(<rc file> <program>): the program's icon, and its artwork as PNG and

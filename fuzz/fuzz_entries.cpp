@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "nlm/ansi_bytes.h"
 #include "nlm/reg_module.h"
 #include "nlm/show_nlm.h"
 #include "nlm/wine_registry.h"
@@ -102,7 +103,8 @@ int WineRegistry(const std::uint8_t* data, std::size_t size) {
     const std::string value = nlm::RegModule(registry).GetRegString(
         nlm::kHkeyLocalMachine,
         "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\LogoManager.exe", "");
-    Require(value.size() < 255 && value.find('\0') == std::string::npos);
+    Require(nlm::AnsiByteCount(value, registry.AnsiCodePage()) < 255);
+    Require(value.find('\0') == std::string::npos);
     Require(value.empty() || value.front() != ' ');
   } catch (const std::invalid_argument&) {
     // A value filling the whole buffer without an end: the lookup skips it.

@@ -18,12 +18,15 @@ class WindowsRegistry : public Registry {
     opened = reinterpret_cast<RegKey>(key);
     return result;
   }
-  long QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type,
-                  std::uint8_t* data, std::uint32_t& size) override {
+  long QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type, std::string& data,
+                  std::uint32_t& size) override {
     DWORD value_type = type;
     DWORD value_size = size;
-    const LONG result = RegQueryValueExA(reinterpret_cast<HKEY>(key), value_name.c_str(), nullptr,
-                                         &value_type, data, &value_size);
+    data.assign(size, '\0');
+    const LONG result =
+        RegQueryValueExA(reinterpret_cast<HKEY>(key), value_name.c_str(), nullptr, &value_type,
+                         reinterpret_cast<BYTE*>(data.data()), &value_size);
+    data.resize(result == ERROR_SUCCESS ? value_size : 0);
     type = value_type;
     size = value_size;
     return result;

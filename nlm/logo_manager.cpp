@@ -17,4 +17,10 @@ LogoManagerLookup LookUpLogoManager(Registry& registry) {
   return lookup;
 }
 
+bool StartLogoManager(const std::string& LogoManagerPath,
+                      const std::filesystem::path& CurrentFilePath) {
+  return ProgramFileExists(LogoManagerPath) &&
+         StartDetached(LogoManagerLaunch(LogoManagerPath, CurrentFilePath));
+}
+
 }  // namespace nlm

@@ -37,4 +37,10 @@ ExportLaunch LogoManagerLaunch(const std::string& LogoManagerPath,
 // tying its input or output to ours; false when it could not be started.
 bool StartDetached(const ExportLaunch& launch);
 
+// The export: starts LogoManager with the current file, once its program file is found again as
+// at start-up (it may have been removed since). False, and nothing started, when it is gone or
+// the program that runs it (wine, on Linux) cannot be started.
+bool StartLogoManager(const std::string& LogoManagerPath,
+                      const std::filesystem::path& CurrentFilePath);
+
 }  // namespace nlm

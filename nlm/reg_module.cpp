@@ -1,5 +1,6 @@
 #include "nlm/reg_module.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace nlm {
@@ -19,23 +20,20 @@ void RegModule::OpenRegKey(const RegKey& root, const std::string& subKey,
 
 std::string RegModule::GetRegString(const RegKey& root, const std::string& subKey,
                                     const std::string& valueName) {
-  std::string buffer(kBufferSize, '\0');
   OpenRegKey(root, subKey, kKeyQueryValue);
+  std::string buffer;
   std::uint32_t size = kBufferSize;
   std::uint32_t type = kRegSz;
-  const long result = registry_.QueryValue(RegKeyHandle, valueName, type,
-                                           reinterpret_cast<std::uint8_t*>(buffer.data()), size);
-  if (result != kErrorSuccess) {
+  if (registry_.QueryValue(RegKeyHandle, valueName, type, buffer, size) != kErrorSuccess) {
     return {};
   }
-  const std::size_t first = buffer.find_first_not_of(' ');
-  const std::size_t last = buffer.find_last_not_of(' ');
-  buffer = first == std::string::npos ? std::string() : buffer.substr(first, last - first + 1);
-  const std::size_t nul = buffer.find('\0');
-  if (nul == std::string::npos) {
+  // The buffer is NULs past the value, so only a value that fills it can be left without an end.
+  if (size == kBufferSize && buffer.find('\0') == std::string::npos) {
     throw std::invalid_argument("the registry value fills its buffer without an end");
   }
-  return buffer.substr(0, nul);
+  buffer.resize(std::min(buffer.find('\0'), buffer.size()));
+  buffer.erase(0, buffer.find_first_not_of(' '));
+  return buffer;
 }
 
 }  // namespace nlm

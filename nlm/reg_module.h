@@ -16,8 +16,9 @@ class RegModule {
   void OpenRegKey(const RegKey& root, const std::string& subKey, const std::uint32_t& access);
 
   // The value as text, or the empty text when it cannot be read. It is read into a buffer of
-  // 255 bytes, so a value that needs more, with its NUL, cannot; blanks before it are removed.
-  // Throws std::invalid_argument when the 255 bytes hold no NUL.
+  // 255 bytes, so a value that needs more, with its NUL, cannot: bytes as RegQueryValueExA counts
+  // them, in the ANSI code page. Blanks before it are removed, those after it kept. Throws
+  // std::invalid_argument when the 255 bytes hold no NUL.
   std::string GetRegString(const RegKey& root, const std::string& subKey,
                            const std::string& valueName);
 

@@ -10,6 +10,9 @@ using RegKey = std::uintptr_t;
 inline constexpr RegKey kHkeyLocalMachine = 0x80000002;
 inline constexpr std::uint32_t kKeyQueryValue = 1;
 inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegLink = 6;
+inline constexpr std::uint32_t kRegMultiSz = 7;
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorInvalidHandle = 6;
@@ -23,10 +26,11 @@ class Registry {
   // 0 when the key is open and its handle stored in `opened`.
   virtual long OpenKey(RegKey root, const std::string& sub_key, std::uint32_t access,
                        RegKey& opened) = 0;
-  // 0 when the value's bytes, at most `size` of them, are in `data`; `size` is then their
-  // number. kErrorMoreData, with nothing written, when they need more.
+  // 0 when the value is read: `data` holds its bytes (on Windows in the ANSI code page; in a Wine
+  // prefix the same text in UTF-8) and `size` their number as the A call counts them, in bytes of
+  // the ANSI code page. kErrorMoreData, with nothing read, when they need more than `size`.
   virtual long QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type,
-                          std::uint8_t* data, std::uint32_t& size) = 0;
+                          std::string& data, std::uint32_t& size) = 0;
 };
 
 // The registry LogoManager is installed in: Windows' own, or on Linux the one of the Wine

@@ -1,29 +1,14 @@
 #include "nlm/wine_prefix.h"
 
-#include <sstream>
 #include <system_error>
+
+#include "nlm/wine_path.h"
 
 namespace nlm {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // The entry of the folder with that name, the exact spelling first, then any letter case.
 std::optional<fs::path> EntryIgnoringCase(const fs::path& folder, const std::string& name) {
@@ -33,7 +18,7 @@ std::optional<fs::path> EntryIgnoringCase(const fs::path& folder, const std::str
   }
   for (fs::directory_iterator entries(folder, error), end; !error && entries != end;
        entries.increment(error)) {
-    if (SameIgnoringCase(entries->path().filename().string(), name)) {
+    if (SameFileName(entries->path().filename().string(), name)) {
       return entries->path();
     }
   }
@@ -43,16 +28,13 @@ std::optional<fs::path> EntryIgnoringCase(const fs::path& folder, const std::str
 }  // namespace
 
 std::optional<fs::path> UnixPathOf(const std::string& windows_path, const fs::path& prefix) {
-  if (windows_path.size() < 2 || windows_path[1] != ':') {
+  const std::optional<DrivePath> path = ReadWindowsPath(windows_path);
+  if (!path) {
     return std::nullopt;
   }
-  fs::path place = prefix / "dosdevices" / std::string{Lower(windows_path[0]), ':'};
-  std::istringstream parts(windows_path.substr(2));
-  for (std::string part; std::getline(parts, part, '\\');) {
-    if (part.empty()) {
-      continue;
-    }
-    const std::optional<fs::path> found = EntryIgnoringCase(place, part);
+  fs::path place = prefix / "dosdevices" / std::string{path->drive, ':'};
+  for (const std::string& name : path->names) {
+    const std::optional<fs::path> found = EntryIgnoringCase(place, name);
     if (!found) {
       return std::nullopt;
     }

@@ -7,8 +7,8 @@
 namespace nlm {
 
 // Where a Windows path of the Wine prefix is on this system: its drive letter through the
-// prefix's dosdevices/<letter>: link, each component looked up without regard to case as Wine
-// does. Empty when a component is not there.
+// prefix's dosdevices/<letter>: link, then each name as Wine reads and finds it (see
+// ReadWindowsPath and SameFileName). Empty when a name is not there.
 std::optional<std::filesystem::path> UnixPathOf(const std::string& windows_path,
                                                 const std::filesystem::path& prefix);
 

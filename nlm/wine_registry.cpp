@@ -140,6 +140,39 @@ std::optional<WineRegistry::Value> ParseData(std::string_view data) {
   return std::nullopt;
 }
 
+// A link is a key whose SymbolicLinkValue names the target, in UTF-16 and from the root of
+// all hives: \Registry\Machine\System\ControlSet001 for CurrentControlSet.
+std::optional<std::string> LinkTarget(const std::map<std::string, WineRegistry::Value>& key) {
+  const auto link = key.find("symboliclinkvalue");
+  if (link == key.end() || link->second.type != kRegLink) {
+    return std::nullopt;
+  }
+  std::string target;
+  const std::vector<std::uint8_t>& units = link->second.data;
+  for (std::size_t at = 0; at + 1 < units.size(); at += 2) {
+    shell::AppendUtf8(target, static_cast<char32_t>(units[at] | units[at + 1] << 8));
+  }
+  constexpr std::string_view kMachine = "\\registry\\machine\\";
+  target = Folded(target);
+  return target.starts_with(kMachine) ? std::optional(target.substr(kMachine.size()))
+                                      : std::nullopt;
+}
+
+// The ACP value of the Nls\CodePage key; Windows-1252 when there is none.
+unsigned CodePageOf(const std::map<std::string, WineRegistry::Value>* code_pages) {
+  if (!code_pages || !code_pages->contains("acp")) {
+    return kWindows1252;
+  }
+  const std::vector<std::uint8_t>& acp = code_pages->at("acp").data;
+  const unsigned long number =
+      std::strtoul(std::string(acp.begin(), acp.end()).c_str(), nullptr, 10);
+  return number > 0 ? static_cast<unsigned>(number) : kWindows1252;
+}
+
+bool IsString(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
 }  // namespace
 
 WineRegistry WineRegistry::FromText(std::string_view text) {
@@ -177,6 +210,8 @@ WineRegistry WineRegistry::FromText(std::string_view text) {
       }
     }
   }
+  registry.code_page_ =
+      CodePageOf(registry.FindKey("system\\currentcontrolset\\control\\nls\\codepage"));
   return registry;
 }
 
@@ -187,18 +222,45 @@ WineRegistry WineRegistry::FromFile(const std::filesystem::path& system_reg) {
   return FromText(text.str());
 }
 
+// The path with its first link, if it has one, replaced by the key that the link names.
+std::optional<std::string> WineRegistry::ThroughFirstLink(const std::string& folded_path) const {
+  for (std::size_t end = folded_path.find('\\');; end = folded_path.find('\\', end + 1)) {
+    const auto key = keys_.find(folded_path.substr(0, end));
+    if (key != keys_.end()) {
+      if (const std::optional<std::string> target = LinkTarget(key->second)) {
+        return *target + (end == std::string::npos ? "" : folded_path.substr(end));
+      }
+    }
+    if (end == std::string::npos) {
+      return std::nullopt;
+    }
+  }
+}
+
+const WineRegistry::Values* WineRegistry::FindKey(std::string folded_path) const {
+  for (int links = 0; links < 16; ++links) {  // a ring of links leads nowhere
+    const std::optional<std::string> followed = ThroughFirstLink(folded_path);
+    if (!followed) {
+      const auto key = keys_.find(folded_path);
+      return key == keys_.end() ? nullptr : &key->second;
+    }
+    folded_path = *followed;
+  }
+  return nullptr;
+}
+
 long WineRegistry::OpenKey(RegKey root, const std::string& sub_key, std::uint32_t, RegKey& opened) {
-  const auto found = keys_.find(Folded(sub_key));
-  if (root != kHkeyLocalMachine || found == keys_.end()) {
+  const Values* key = root == kHkeyLocalMachine ? FindKey(Folded(sub_key)) : nullptr;
+  if (!key) {
     return kErrorFileNotFound;
   }
-  open_keys_.push_back(&found->second);
+  open_keys_.push_back(key);
   opened = open_keys_.size();
   return kErrorSuccess;
 }
 
 long WineRegistry::QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type,
-                              std::uint8_t* data, std::uint32_t& size) {
+                              std::string& data, std::uint32_t& size) {
   if (key == 0 || key > open_keys_.size()) {
     return kErrorInvalidHandle;
   }
@@ -208,11 +270,14 @@ long WineRegistry::QueryValue(RegKey key, const std::string& value_name, std::ui
     return kErrorFileNotFound;
   }
   const Value& value = found->second;
-  if (value.data.size() > size) {
+  const std::string bytes(value.data.begin(), value.data.end());
+  const std::uint32_t ansi_size = IsString(value.type) ? AnsiByteCount(bytes, code_page_)
+                                                       : static_cast<std::uint32_t>(bytes.size());
+  if (ansi_size > size) {
     return kErrorMoreData;
   }
-  std::copy(value.data.begin(), value.data.end(), data);
-  size = static_cast<std::uint32_t>(value.data.size());
+  data = bytes;
+  size = ansi_size;
   type = value.type;
   return kErrorSuccess;
 }

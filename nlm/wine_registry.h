@@ -3,17 +3,21 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "nlm/ansi_bytes.h"
 #include "nlm/registry.h"
 
 namespace nlm {
 
 // One hive of a Wine prefix, from the text file Wine keeps it in (system.reg holds
 // HKEY_LOCAL_MACHINE). Key and value names compare without regard to case, as the registry's
-// do. A file that is missing, unreadable or not a Wine registry holds no keys.
+// do, and keys are found through the links Wine keeps (System\CurrentControlSet). A file that
+// is missing, unreadable or not a Wine registry holds no keys. Strings are counted as the A call
+// counts them, in the prefix's ANSI code page.
 class WineRegistry : public Registry {
  public:
   struct Value {
@@ -26,13 +30,21 @@ class WineRegistry : public Registry {
 
   long OpenKey(RegKey root, const std::string& sub_key, std::uint32_t access,
                RegKey& opened) override;
-  long QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type,
-                  std::uint8_t* data, std::uint32_t& size) override;
+  long QueryValue(RegKey key, const std::string& value_name, std::uint32_t& type, std::string& data,
+                  std::uint32_t& size) override;
+
+  // The ACP value under System\CurrentControlSet\Control\Nls\CodePage; Windows-1252 without one.
+  unsigned AnsiCodePage() const { return code_page_; }
 
  private:
   using Values = std::map<std::string, Value>;  // by folded name; "" is the default value
-  std::map<std::string, Values> keys_;          // by folded path
-  std::vector<const Values*> open_keys_;        // a handle is its index + 1
+
+  const Values* FindKey(std::string folded_path) const;
+  std::optional<std::string> ThroughFirstLink(const std::string& folded_path) const;
+
+  std::map<std::string, Values> keys_;    // by folded path
+  std::vector<const Values*> open_keys_;  // a handle is its index + 1
+  unsigned code_page_ = kWindows1252;
 };
 
 // The prefix Wine uses: $WINEPREFIX, or ~/.wine.

@@ -83,6 +83,15 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+char32_t NextCodePoint(std::string_view text, std::size_t& at) {
+  const Decoded decoded = DecodeUtf8(text, at);
+  if (decoded.length == 0) {
+    return kUndecodedByte | static_cast<std::uint8_t>(text[at++]);
+  }
+  at += decoded.length;
+  return decoded.code_point;
+}
+
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = DecodeUtf8(text, at).length;

@@ -9,6 +9,11 @@ namespace shell {
 
 bool IsValidUtf8(std::string_view text);
 
+// The code point of the UTF-8 sequence at `at`, which moves past it. A byte that starts no valid
+// sequence comes back alone as kUndecodedByte | byte, a lone surrogate that no character equals.
+inline constexpr char32_t kUndecodedByte = 0xDC00;
+char32_t NextCodePoint(std::string_view text, std::size_t& at);
+
 // Appends a code point in UTF-8.
 void AppendUtf8(std::string& out, char32_t code_point);
 

@@ -8,7 +8,7 @@ namespace plover {
 ExportServices ExportServices::System() {
   return {[] { return nlm::LookUpLogoManager(*nlm::SystemRegistry()); },
           [](const std::string& path, const std::filesystem::path& file) {
-            return nlm::StartDetached(nlm::LogoManagerLaunch(path, file));
+            return nlm::StartLogoManager(path, file);
           }};
 }
 

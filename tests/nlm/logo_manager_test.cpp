@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,12 +20,20 @@ namespace fs = std::filesystem;
 using nlm::kAppPathsKey;
 using nlm::kHkeyLocalMachine;
 
-std::string AppPaths(const std::string& values) {
+// system.reg as Wine writes it: App Paths holding `values`, and the ANSI code page `acp` (none
+// when empty) under the control set that CurrentControlSet links to.
+std::string SystemReg(const std::string& values, const std::string& acp = "") {
   return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
-         "[Software\\\\Classes\\\\.nlm] 1700000000\n@=\"nlmfile\"\n\n"
          "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\LogoManager.exe] "
          "1796591584\n#time=1da2b3c4d5e6f70\n" +
-         values + "\n";
+         values + "\n\n[System\\\\ControlSet001\\\\Control\\\\Nls\\\\CodePage] 1796591584\n" +
+         (acp.empty() ? "" : "\"ACP\"=\"" + acp + "\"\n") +
+         "\"OEMCP\"=\"852\"\n\n[System\\\\CurrentControlSet] 1796591584\n#time=1da2b3c4d5e6f70\n"
+         "#link\n\"SymbolicLinkValue\"=hex(6):"
+         "5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,00,\\\n"
+         "  5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,53,00,79,00,73,00,74,00,\\\n"
+         "  65,00,6d,00,5c,00,43,00,6f,00,6e,00,74,00,72,00,6f,00,6c,00,53,00,65,00,74,00,\\\n"
+         "  30,00,30,00,31,00\n";
 }
 
 // GetRegString over a registry written as Wine writes it.
@@ -32,81 +42,166 @@ std::string Lookup(const std::string& text, const std::string& value_name = "") 
   return nlm::RegModule(registry).GetRegString(kHkeyLocalMachine, kAppPathsKey, value_name);
 }
 
-TEST(WineRegistry, ReadsStringsWithTheirEscapes) {
-  EXPECT_EQ(Lookup(AppPaths("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\"")),
-            "C:\\Program Files\\LogoManager\\LogoManager.exe");
-  EXPECT_EQ(Lookup(AppPaths("@=\"say \\\"hi\\\"\\ttab \\x17c\\x00f3\\x142w\"")),
-            "say \"hi\"\ttab żółw");
-  EXPECT_EQ(Lookup(AppPaths("@=str(2):\"%ProgramFiles%\\\\LM.exe\"")), "%ProgramFiles%\\LM.exe");
-  EXPECT_EQ(Lookup(AppPaths("\"Path\"=\"C:\\\\LM\"\n@=\"C:\\\\LM\\\\LM.exe\""), "PATH"),
-            "C:\\LM");  // value names compare without regard to case
+std::string Repeated(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) {
+    text += piece;
+  }
+  return text;
 }
 
-TEST(WineRegistry, KeyNamesCompareWithoutRegardToCaseAndOtherValuesDoNotDisturb) {
-  const std::string text =
-      "WINE REGISTRY Version 2\n\n[SOFTWARE\\\\microsoft\\\\windows\\\\currentversion\\\\"
-      "app paths\\\\logomanager.EXE] 1\n\"Blob\"=hex:00,01,02,\\\n  03,04\n\"Size\"=dword:"
-      "0000002a\n@=\"C:\\\\LM.exe\"\n";
-  EXPECT_EQ(Lookup(text), "C:\\LM.exe");
+TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
+  struct Case {
+    std::string text, value_name, expected;
+  };
+  const Case cases[] = {
+      {SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\""), "",
+       "C:\\Program Files\\LogoManager\\LogoManager.exe"},
+      {SystemReg("@=\"say \\\"hi\\\"\\ttab \\x17c\\x00f3\\x142w\""), "", "say \"hi\"\ttab żółw"},
+      {SystemReg("@=str(2):\"%ProgramFiles%\\\\LM.exe\""), "", "%ProgramFiles%\\LM.exe"},
+      {SystemReg("\"Path\"=\"C:\\\\LM\"\n@=\"C:\\\\LM\\\\LM.exe\""), "PATH", "C:\\LM"},
+      {SystemReg("@=\"   C:\\\\LM.exe  \""), "", "C:\\LM.exe  "},  // only blanks before it go
+      // Key names in any case, other kinds of values around it.
+      {"WINE REGISTRY Version 2\n\n[SOFTWARE\\\\microsoft\\\\windows\\\\currentversion\\\\"
+       "app paths\\\\logomanager.EXE] 1\n\"Blob\"=hex:00,01,02,\\\n  03,04\n\"Size\"=dword:"
+       "0000002a\n@=\"C:\\\\LM.exe\"\n",
+       "", "C:\\LM.exe"},
+      // Read as not registered: no default value, no key, not a registry at all.
+      {SystemReg("\"Path\"=\"C:\\\\LM\""), "", ""},
+      {"WINE REGISTRY Version 2\n\n[Software] 1\n@=\"x\"\n", "", ""},
+      {"[Software\\\\Microsoft] 1\n@=\"x\"\n", "", ""},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Lookup(c.text, c.value_name), c.expected) << c.text;
+  }
 }
 
-TEST(WineRegistry, AnythingElseReadsAsNotRegistered) {
-  EXPECT_EQ(Lookup(AppPaths("\"Path\"=\"C:\\\\LM\"")), "");                     // no default value
-  EXPECT_EQ(Lookup("WINE REGISTRY Version 2\n\n[Software] 1\n@=\"x\"\n"), "");  // no key
-  EXPECT_EQ(Lookup("[Software\\\\Microsoft] 1\n@=\"x\"\n"), "");  // not a registry at all
-  EXPECT_EQ(Lookup(""), "");
+// The buffer holds 255 bytes of the prefix's ANSI code page, the value's NUL among them.
+TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
+  struct Case {
+    std::string acp, escaped, letter;
+    int count;  // of the letter, in C:\...exe
+    bool fits;
+  };
+  const Case cases[] = {
+      {"1250", "\\x142", "ł", 247, true},  // 3 + 247 + 4 bytes and the NUL, where UTF-8 takes 502
+      {"1250", "\\x142", "ł", 248, false},
+      {"", "\\x142", "ł", 247, true},       // Windows-1252 when none is named: ł becomes one '?'
+      {"932", "\\x3042", "あ", 123, true},  // two bytes each: 3 + 246 + 4 + 1
+      {"932", "\\x3042", "あ", 124, false},
+      {"65001", "\\x142", "ł", 123, true},  // UTF-8: two bytes each
+      {"65001", "\\x142", "ł", 124, false},
+  };
+  for (const Case& c : cases) {
+    const std::string text =
+        SystemReg("@=\"C:\\\\" + Repeated(c.escaped, c.count) + ".exe\"", c.acp);
+    const std::string value = "C:\\" + Repeated(c.letter, c.count) + ".exe";
+    EXPECT_EQ(Lookup(text), c.fits ? value : "") << c.acp << " " << c.letter << " " << c.count;
+  }
 }
 
-TEST(RegModule, LeadingBlanksGoTrailingOnesStayAndTheBufferHolds254Characters) {
-  EXPECT_EQ(Lookup(AppPaths("@=\"   C:\\\\LM.exe  \"")), "C:\\LM.exe  ");
-  const std::string longest(254, 'a');  // with its NUL, exactly the 255-byte buffer
-  EXPECT_EQ(Lookup(AppPaths("@=\"" + longest + "\"")), longest);
-  EXPECT_EQ(Lookup(AppPaths("@=\"" + longest + "a\"")), "");  // needs 256 bytes
-}
-
-// A prefix with the usual drive links and a LogoManager installed in it.
+// A Wine prefix with the usual drive links and LogoManager installed in it, set as the prefix
+// Wine uses; PATH holds only a folder for a stand-in `wine`.
 class WinePrefixTest : public testing::Test {
  protected:
   WinePrefixTest() {
-    fs::create_directories(prefix() / "drive_c" / "Program Files" / "LogoManager");
-    std::ofstream(prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe");
+    fs::create_directories(program().parent_path());
+    std::ofstream(program()) << "MZ";
+    fs::create_directories(prefix() / "drive_c" / "Żółw");
+    std::ofstream(prefix() / "drive_c" / "Żółw" / "LM.exe") << "MZ";
+    std::ofstream(prefix() / "drive_c" / "\xF3.exe") << "MZ";
     fs::create_directories(prefix() / "dosdevices");
     fs::create_symlink("../drive_c", prefix() / "dosdevices" / "c:");
     fs::create_symlink("/", prefix() / "dosdevices" / "z:");
+    fs::create_directories(bin());
+    setenv("WINEPREFIX", prefix().c_str(), 1);
+    setenv("PATH", bin().c_str(), 1);
+  }
+  ~WinePrefixTest() override {
+    setenv("PATH", path_.c_str(), 1);
+    unsetenv("WINEPREFIX");
   }
   fs::path prefix() const { return folder.Path() / "prefix"; }
+  fs::path program() const {
+    return prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe";
+  }
+  fs::path bin() const { return folder.Path() / "bin"; }
+
   test_support::TempFolder folder;
+  const std::string path_ = std::getenv("PATH");
 };
 
-TEST_F(WinePrefixTest, WindowsPathsMapThroughTheDriveLinksWithoutRegardToCase) {
-  const auto program = nlm::UnixPathOf("c:\\PROGRAM FILES\\logomanager\\LogoManager.exe", prefix());
-  ASSERT_TRUE(program);
-  EXPECT_TRUE(fs::is_regular_file(*program));
-  EXPECT_EQ(nlm::UnixPathOf("C:\\Program Files\\Missing.exe", prefix()), std::nullopt);
-  EXPECT_EQ(nlm::UnixPathOf("D:\\LM.exe", prefix()), std::nullopt);
+TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
+  struct Case {
+    const char* windows_path;
+    bool found;
+  };
+  const Case cases[] = {
+      {"C:\\Program Files\\LogoManager\\LogoManager.exe", true},
+      {"c:\\PROGRAM FILES\\logomanager\\LogoManager.EXE", true},
+      {"C:\\żÓŁW\\lm.exe", true},  // Polish letters without regard to case too
+      {"C:/Program Files/LogoManager/LogoManager.exe", true},
+      {"C:\\Program Files\\LogoManager\\LogoManager.exe  ", true},
+      {"C:\\Program Files\\LogoManager\\LogoManager.exe. .", true},
+      {"C:\\Program Files.\\\\LogoManager\\LogoManager.exe", true},  // a folder's one dot
+      {"C:\\Windows\\..\\Program Files\\.\\LogoManager\\LogoManager.exe", true},
+      {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe", true},
+      {"\\??\\c:\\program files\\logomanager\\logomanager.exe", true},
+      {"C:\\Program Files..\\LogoManager\\LogoManager.exe", false},  // only one dot goes there
+      {"C:\\Program Files \\LogoManager\\LogoManager.exe", false},   // and no blank
+      {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe ", false},  // taken as written
+      {"\\??\\C:\\Program Files/LogoManager\\LogoManager.exe", false},
+      {"\\\\?\\C:\\Program Files\\..\\Program Files\\LogoManager\\LogoManager.exe", false},
+      {"C:\\Program Files\\LogoManager", false},  // a folder
+      {"C:\\ó.exe", false},                       // not \xF3.exe, a name that is no UTF-8
+      {"C:\\Program Files\\LogoManager\\Missing.exe", false},
+      {"D:\\LogoManager.exe", false},
+      {"LogoManager.exe", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(nlm::ProgramFileExists(c.windows_path), c.found) << c.windows_path;
+  }
   // A file of this system as Wine names it: through z:, or through c: when c: holds it.
   EXPECT_EQ(nlm::WindowsPathOf("/usr/share/logo.nlm", prefix()), "Z:\\usr\\share\\logo.nlm");
   EXPECT_EQ(nlm::WindowsPathOf(prefix() / "drive_c" / "a b.nlm", prefix()), "C:\\a b.nlm");
 }
 
-TEST_F(WinePrefixTest, StartDetachedPassesEachArgumentIntactWithoutAShell) {
+// The export runs `wine` with LogoManager and the file, each argument intact and without a
+// shell, only while both can be started; a failure is never reported as a start.
+TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
+  struct Case {
+    const char* what;
+    bool program_there, wine_there, started;
+  };
+  const Case cases[] = {
+      {"both there", true, true, true},
+      {"no wine", true, false, false},
+      {"LogoManager.exe removed after start-up", false, true, false},
+  };
+  const fs::path file = folder.Path() / "a b$(touch x); 'q\".nlm";
+  std::string file_for_wine = "Z:" + file.string();
+  std::replace(file_for_wine.begin(), file_for_wine.end(), '/', '\\');
+  const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   const fs::path record = folder.Path() / "record";
-  const fs::path stand_in = folder.Path() / "stand-in";
-  std::ofstream(stand_in) << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > \""
-                          << record.string() << ".tmp\" && mv \"" << record.string() << ".tmp\" \""
-                          << record.string() << "\"\n";
-  fs::permissions(stand_in, fs::perms::owner_all);
-  const nlm::ExportLaunch launch{
-      stand_in.native(), {"C:\\LM.exe", "/a b/$(touch x); 'q\".nlm"}, {}};
-  ASSERT_TRUE(nlm::StartDetached(launch));
+  std::ofstream(bin() / "wine") << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
+                                << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
+                                << "\"\n";
+  fs::permissions(bin() / "wine", fs::perms::owner_all);
+  for (const Case& c : cases) {
+    setenv("PATH", (c.wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
+    if (!c.program_there) {
+      fs::remove(program());
+    }
+    EXPECT_EQ(nlm::StartLogoManager(LogoManagerPath, file), c.started) << c.what;
+  }
   for (int i = 0; i < 500 && !fs::exists(record); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   std::ifstream in(record);
   const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(got, "[C:\\LM.exe]\n[/a b/$(touch x); 'q\".nlm]\n");
+  EXPECT_EQ(got, "[" + LogoManagerPath + "]\n[" + file_for_wine + "]\n");
   EXPECT_FALSE(fs::exists("x"));
-  EXPECT_FALSE(nlm::StartDetached({(folder.Path() / "no-such-program").native(), {}, {}}));
 }
 
 }  // namespace
