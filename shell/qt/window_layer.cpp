@@ -165,8 +165,9 @@ QObject* QtWindow::Make(const ControlSpec& spec) {
       return MakeLabel(static_cast<Label&>(*control), this);
     case ControlKind::Image: {
       auto* image = new QLabel(this);
-      image->setPixmap(QPixmap(Artwork(form_.Window().program, form_.Window().program,
-                                       "-decoration.jpg")));
+      const QIcon decoration(
+          Artwork(form_.Window().program, form_.Window().program, "-decoration.jpg"));
+      image->setPixmap(decoration.pixmap(QSize(spec.width, spec.height)));
       return image;
     }
     case ControlKind::Timer:
