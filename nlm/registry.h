@@ -7,7 +7,10 @@
 namespace nlm {
 
 using RegKey = std::uintptr_t;
-inline constexpr RegKey kHkeyLocalMachine = 0x80000002;
+// The predefined keys are 32-bit numbers that a handle holds sign-extended: a 64-bit Windows
+// takes HKEY_LOCAL_MACHINE as 0xFFFFFFFF80000002 and refuses 0x0000000080000002.
+inline constexpr RegKey kHkeyLocalMachine =
+    static_cast<RegKey>(static_cast<std::intptr_t>(static_cast<std::int32_t>(0x80000002u)));
 inline constexpr std::uint32_t kKeyQueryValue = 1;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegExpandSz = 2;

@@ -40,7 +40,7 @@ std::size_t DriveIndexOf(const std::vector<Drive>& drives, const std::filesystem
 
 std::filesystem::path DriveFolders::CurrentFolder(const Drive& drive) const {
   const auto found = folders_.find(drive.root.native());
-  return found == folders_.end() ? drive.root : found->second;
+  return found == folders_.end() ? StartingFolder(drive) : found->second;
 }
 
 void DriveFolders::Remember(const Drive& drive, const std::filesystem::path& folder) {

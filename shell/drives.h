@@ -29,8 +29,13 @@ std::vector<Drive> DrivesFromMountInfo(std::string_view mountinfo);
 // The drive that holds the folder: the one with the longest root that contains it.
 std::size_t DriveIndexOf(const std::vector<Drive>& drives, const std::filesystem::path& folder);
 
+// The folder a drive opens at before the window has shown one on it: on Windows the current
+// folder the system keeps for each drive letter; elsewhere the drive's root.
+std::filesystem::path StartingFolder(const Drive& drive);
+
 // Each drive's current folder, as Windows keeps one per drive: the folder last shown on it, at
-// first its root (the start-up step records the working folder for the drive that holds it).
+// first its starting folder (the start-up step records the working folder for the drive that
+// holds it).
 class DriveFolders {
  public:
   std::filesystem::path CurrentFolder(const Drive& drive) const;

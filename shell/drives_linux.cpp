@@ -96,4 +96,8 @@ std::vector<Drive> ListDrives() {
   return drives;
 }
 
+std::filesystem::path StartingFolder(const Drive& drive) {
+  return drive.root;
+}
+
 }  // namespace shell

@@ -20,4 +20,12 @@ std::vector<Drive> ListDrives() {
   return drives;
 }
 
+std::filesystem::path StartingFolder(const Drive& drive) {
+  // "D:" alone names the drive's current folder.
+  const std::wstring letter = drive.root.native().substr(0, 2);
+  wchar_t folder[MAX_PATH];
+  const DWORD length = GetFullPathNameW(letter.c_str(), MAX_PATH, folder, nullptr);
+  return length > 0 && length < MAX_PATH ? std::filesystem::path(folder) : drive.root;
+}
+
 }  // namespace shell

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "nlm/logo_manager.h"
@@ -7,6 +9,7 @@ namespace {
 
 // The key the test set-up adds with `wine reg add`, read back through the real advapi32.
 TEST(WindowsRegistry, FindsLogoManagerWhereAppPathsRegistersIt) {
+  EXPECT_EQ(reinterpret_cast<HKEY>(nlm::kHkeyLocalMachine), HKEY_LOCAL_MACHINE);
   const std::unique_ptr<nlm::Registry> registry = nlm::SystemRegistry();
   EXPECT_EQ(nlm::RegModule(*registry).GetRegString(nlm::kHkeyLocalMachine, nlm::kAppPathsKey, ""),
             "C:\\windows\\notepad.exe");  // the blanks before it are gone
