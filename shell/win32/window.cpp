@@ -265,9 +265,13 @@ void Window::Build() {
   }
 }
 
-int Window::Run() {
+void Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
+}
+
+int Window::Run() {
+  Show();
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (!IsDialogMessageW(window_, &message)) {  // Tab between the controls

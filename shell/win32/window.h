@@ -23,6 +23,7 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND Handle() const { return window_; }
+  void Show();
   // Shows the window and runs its messages until it is closed; the program's exit code.
   int Run();
 
