@@ -15,8 +15,8 @@ program.
 The file listing holds names, not contents. It ignores one thing: `Temp\\~nsu*.tmp\\Un.exe` in
 the user's profile, because an NSIS uninstaller copies itself there and runs from the copy so
 that it can delete its own folder, and a running program cannot delete itself: the copy stays
-behind in the temporary folder. Nothing in the registry exports is ignored: Wine itself changes nothing there while
-the test runs.
+behind in the temporary folder. Nothing in the registry exports is ignored: Wine itself changes
+nothing there while the test runs.
 
 Wine 8 does not look in HKEY_CURRENT_USER\\Software\\Classes when it opens a file (`wine start`
 says no program is configured), so the test follows the association itself rather than asking
@@ -45,7 +45,8 @@ CLASSES = r"HKCU\Software\Classes"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KestrelPlover"
 START_MENU = r"AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Kestrel and Plover"
 # (extension, our ProgID, the program that opens it)
-FILE_TYPES = ((".nsl", "KestrelPlover.nsl", "kestrel.exe"), (".nlm", "KestrelPlover.nlm", "plover.exe"))
+FILE_TYPES = ((".nsl", "KestrelPlover.nsl", "kestrel.exe"),
+              (".nlm", "KestrelPlover.nlm", "plover.exe"))
 OTHER_PROGID = "OtherViewer.nlm"
 IGNORED_FILES = ("users/*/Temp/~nsu*.tmp", "users/*/Temp/~nsu*.tmp/Un.exe")
 
@@ -180,7 +181,8 @@ def check_installed(wine, install, programs, version):
     check(sorted(os.listdir(folder)) == ["kestrel.exe", "plover.exe", "uninstall.exe"],
           f"{install} holds {sorted(os.listdir(folder))}")
     for program in ("kestrel.exe", "plover.exe"):
-        check(read_bytes(os.path.join(folder, program)) == read_bytes(os.path.join(programs, program)),
+        installed = read_bytes(os.path.join(folder, program))
+        check(installed == read_bytes(os.path.join(programs, program)),
               f"the installed {program} is not the packaged one")
     print(f"files: kestrel.exe, plover.exe and uninstall.exe in {install}")
 
@@ -227,10 +229,20 @@ def open_like_explorer(wine, logo, samples):
 def start_from_menu(wine, profile):
     shortcut = rf"{profile}\{START_MENU}\Plover.lnk"
     started = wine.start("start", shortcut)
-    check(started.wait(timeout=TIMEOUT) == 0, f"wine start {shortcut}: exit status {started.returncode}")
+    check(started.wait(timeout=TIMEOUT) == 0,
+          f"wine start {shortcut}: exit status {started.returncode}")
     wait_for_window("^Plover 1.0$", wine.env)
     print(f"Start menu: {shortcut} opens plover")
     close_program(wine, "plover.exe")
+
+
+def snapshot(wine, work, when):
+    """What the installation may change: the files on drive C: and the registry's two parts."""
+    return {"files on C:": listing(os.path.join(wine.prefix, "drive_c")),
+            "HKEY_CURRENT_USER": wine.export("HKEY_CURRENT_USER",
+                                             os.path.join(work, f"hkcu-{when}.reg")),
+            r"HKEY_LOCAL_MACHINE\Software": wine.export(r"HKEY_LOCAL_MACHINE\Software",
+                                                        os.path.join(work, f"hklm-{when}.reg"))}
 
 
 def uninstall(wine):
@@ -253,8 +265,7 @@ def install_and_uninstall(wine, setup, programs, samples, work, version):
     users = [name for name in os.listdir(os.path.join(drive_c, "users")) if name != "Public"]
     check(len(users) == 1, f"users in the prefix: {users}")
     profile = rf"C:\users\{users[0]}"
-    before = (listing(drive_c), wine.export("HKEY_CURRENT_USER", os.path.join(work, "hkcu-before.reg")),
-              wine.export(r"HKEY_LOCAL_MACHINE\Software", os.path.join(work, "hklm-before.reg")))
+    before = snapshot(wine, work, "before")
 
     installed = wine.run(setup, "/S")
     check(installed.returncode == 0, f"the installer's exit status: {installed.returncode}")
@@ -268,10 +279,8 @@ def install_and_uninstall(wine, setup, programs, samples, work, version):
     wine.wait_idle()
 
     uninstall(wine)
-    after = (listing(drive_c), wine.export("HKEY_CURRENT_USER", os.path.join(work, "hkcu-after.reg")),
-             wine.export(r"HKEY_LOCAL_MACHINE\Software", os.path.join(work, "hklm-after.reg")))
-    results = [same_or_diff(label, old, new) for label, old, new in
-               zip(("files on C:", "HKEY_CURRENT_USER", r"HKEY_LOCAL_MACHINE\Software"), before, after)]
+    after = snapshot(wine, work, "after")
+    results = [same_or_diff(label, before[label], after[label]) for label in before]
     check(all(results), "the uninstaller did not take back exactly what the installer added")
 
 
