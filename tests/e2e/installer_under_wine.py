@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """End-to-end check of the Windows installer and zip under the real Wine.
 
-First the zip: exactly the two programs the installer packs and the readme, with fixed time
-stamps. Then, in a fresh Wine prefix under Xvfb where `.nlm` already belongs to another program:
+First the zip: exactly the two programs the installer packs and the readme naming this
+version, with fixed time stamps. Then, in a fresh Wine prefix under Xvfb where `.nlm` already belongs to another program:
 the installer runs silently; the programs, the Start menu entries, the file types and the
 uninstall entry must be in place; kestrel is started the way Explorer opens a `.nsl` file (the
 `.nsl` type's ProgID, its `shell\\open\\command` with "%1" replaced by the file) and must show
@@ -73,7 +73,7 @@ def read_bytes(path):
         return file.read()
 
 
-def check_zip(archive, programs):
+def check_zip(archive, programs, version):
     with zipfile.ZipFile(archive) as package:
         entries = package.infolist()
         names = [entry.filename for entry in entries]
@@ -83,6 +83,9 @@ def check_zip(archive, programs):
         for program in ("kestrel.exe", "plover.exe"):
             check(package.read(program) == read_bytes(os.path.join(programs, program)),
                   f"{program} in the zip is not the packaged program")
+        readme = package.read("README.txt").decode("utf-8")
+        check(f"kestrel-plover-{version}-setup.exe" in readme,
+              f"README.txt does not name this version's installer:\n{readme}")
     print(f"zip: {', '.join(names)}, fixed time stamps, the packaged programs")
 
 
@@ -296,7 +299,7 @@ def main():
     wine = Wine(os.path.join(work, "prefix"), display, work)
     started = time.monotonic()
     try:
-        check_zip(archive, programs)
+        check_zip(archive, programs, version)
         install_and_uninstall(wine, setup, programs, samples, work, version)
         print(f"installer under Wine: passed in {time.monotonic() - started:.0f} s")
         return 0
