@@ -2,15 +2,15 @@
 """End-to-end check of the Windows installer and zip under the real Wine.
 
 First the zip: exactly the two programs the installer packs and the readme naming this
-version, with fixed time stamps. Then, in a fresh Wine prefix under Xvfb where `.nlm` already belongs to another program:
-the installer runs silently; the programs, the Start menu entries, the file types and the
-uninstall entry must be in place; kestrel is started the way Explorer opens a `.nsl` file (the
-`.nsl` type's ProgID, its `shell\\open\\command` with "%1" replaced by the file) and must show
-the file's dots; plover is started from its Start menu entry. Then the uninstaller runs as
-Windows runs it, from the uninstall entry's QuietUninstallString, and the prefix must be as it
-was before the installation: the file listing of drive C: and the registry exports of
-HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE\\Software compare equal, `.nlm` given back to the other
-program.
+version, with fixed time stamps. Then, in a fresh Wine prefix under Xvfb where `.nlm` already
+belongs to another program: the installer runs silently; the programs, the Start menu entries,
+the file types and the uninstall entry must be in place; kestrel is started the way Explorer
+opens a `.nsl` file (the `.nsl` type's ProgID, its `shell\\open\\command` with "%1" replaced by
+the file) and must show the file's dots; plover is started from its Start menu entry. Then the
+uninstaller runs as Windows runs it, from the uninstall entry's QuietUninstallString, and the
+prefix must be as it was before the installation: the file listing of drive C: and the registry
+exports of HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE\\Software compare equal, `.nlm` given back
+to the other program.
 
 The file listing holds names, not contents. It ignores one thing: `Temp\\~nsu*.tmp\\Un.exe` in
 the user's profile, because an NSIS uninstaller copies itself there and runs from the copy so
@@ -109,16 +109,21 @@ class Wine:
         """Until every Windows process of the prefix has ended."""
         subprocess.run(["wineserver", "-w"], env=self.env, check=True, timeout=TIMEOUT)
 
-    def reg_value(self, key, name=None):
-        """A value's data as `reg query` shows it, or None when there is no such value."""
-        shown = self.run("reg", "query", key, *(("/v", name) if name else ("/ve",)))
-        if shown.returncode != 0:
-            return None
-        for line in shown.stdout.splitlines():
-            fields = line.strip().split("    ")
-            if len(fields) == 3 and fields[0] == (name or "(Default)"):
-                return fields[2]
-        return None
+    def reg_tree(self, key):
+        """Each key from KEY down, as `reg query /s` shows it, with its values' data by name
+        ("(Default)" for the default value); empty when KEY is not there. One query a tree:
+        each start of a Wine program takes a second or two."""
+        shown = self.run("reg", "query", key, "/s")
+        tree, current = {}, None
+        for line in shown.stdout.splitlines() if shown.returncode == 0 else ():
+            if line.startswith("HKEY_"):
+                current = tree.setdefault(line.replace("HKEY_CURRENT_USER", "HKCU", 1), {})
+            elif current is not None and len(fields := line.strip().split("    ")) == 3:
+                current[fields[0]] = fields[2]
+        return tree
+
+    def reg_value(self, key, name="(Default)"):
+        return self.reg_tree(key).get(key, {}).get(name)
 
     def reg_add(self, key, name, data):
         where = ("/v", name) if name else ("/ve",)
@@ -192,10 +197,11 @@ def check_installed(wine, install, programs, version):
     for extension, progid, exe in FILE_TYPES:
         owner = wine.reg_value(rf"{CLASSES}\{extension}")
         check(owner == progid, f"{extension} belongs to {owner}, expected {progid}")
-        check(wine.reg_value(rf"{CLASSES}\{progid}"), f"{progid} has no description")
-        icon = wine.reg_value(rf"{CLASSES}\{progid}\DefaultIcon")
+        keys = wine.reg_tree(rf"{CLASSES}\{progid}")
+        check(keys.get(rf"{CLASSES}\{progid}", {}).get("(Default)"), f"{progid} has no description")
+        icon = keys.get(rf"{CLASSES}\{progid}\DefaultIcon", {}).get("(Default)")
         check(icon == rf"{install}\{exe},0", f"{progid} icon: {icon}")
-        command = wine.reg_value(rf"{CLASSES}\{progid}\shell\open\command")
+        command = keys.get(rf"{CLASSES}\{progid}\shell\open\command", {}).get("(Default)")
         check(command == rf'"{install}\{exe}" "%1"', f"{progid} open command: {command}")
         print(f"{extension}: {progid}, icon {icon}, open command {command}")
 
@@ -203,9 +209,10 @@ def check_installed(wine, install, programs, version):
                 "InstallLocation": install,
                 "UninstallString": rf'"{install}\uninstall.exe"',
                 "QuietUninstallString": rf'"{install}\uninstall.exe" /S'}
+    entry = wine.reg_tree(UNINSTALL_KEY).get(UNINSTALL_KEY, {})
     for name, data in expected.items():
-        found = wine.reg_value(UNINSTALL_KEY, name)
-        check(found == data, f"uninstall entry {name}: {found}, expected {data}")
+        check(entry.get(name) == data,
+              f"uninstall entry {name}: {entry.get(name)}, expected {data}")
     print("uninstall entry:", ", ".join(f"{name}={data}" for name, data in expected.items()))
 
 
