@@ -1,0 +1,121 @@
+; The Windows installer of Kestrel and Plover: per user, without administrator rights.
+; Built by the windows_package target (installer/CMakeLists.txt), which passes
+;   makensis -DVERSION=1.0.0 -DPROGRAMS=<folder of the two .exe> -DICON=... -DOUTFILE=...
+; It installs both programs into %LOCALAPPDATA%\Programs\Kestrel and Plover, adds Start menu
+; entries and the .nsl and .nlm file types under HKCU\Software\Classes, and registers an
+; uninstaller that takes back exactly that.
+
+Unicode true
+; The programs are 64-bit, so the installer may be too; it then sees the registry's native view.
+Target amd64-unicode
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Integration.nsh
+!include file-types.nsh
+
+!define PRODUCT "Kestrel and Plover"
+!define PUBLISHER "Kestrel & Plover"
+!define UNINSTALL_KEYS "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+!define UNINSTALL_KEY "${UNINSTALL_KEYS}\KestrelPlover"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Polish"
+
+LangString NSL_TYPE ${LANG_ENGLISH} "Nokia startup logo"
+LangString NSL_TYPE ${LANG_POLISH} "Logo startowe Nokii"
+LangString NLM_TYPE ${LANG_ENGLISH} "LogoManager logo"
+LangString NLM_TYPE ${LANG_POLISH} "Logo LogoManagera"
+
+Section
+  Call CountNewFolders
+  SetOutPath "$INSTDIR"
+  File "${PROGRAMS}/kestrel.exe"
+  File "${PROGRAMS}/plover.exe"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; Started from the Start menu, the viewers open at the user's documents.
+  SetOutPath "$DOCUMENTS"
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Kestrel.lnk" "$INSTDIR\kestrel.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\Plover.lnk" "$INSTDIR\plover.exe"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kestrel.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  !insertmacro AssociateFileType ".nsl" "KestrelPlover.nsl" "$(NSL_TYPE)" "kestrel.exe"
+  !insertmacro AssociateFileType ".nlm" "KestrelPlover.nlm" "$(NLM_TYPE)" "plover.exe"
+  ${NotifyShell_AssocChanged}
+SectionEnd
+
+; How many folders, $INSTDIR included, the installation is about to create; the uninstaller
+; removes that many, from $INSTDIR upwards, and only while they are empty. Kept from the first
+; installation: a second one into the same place finds them there already.
+Function CountNewFolders
+  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "NewFolders"
+  ${IfNot} ${Errors}
+    Return
+  ${EndIf}
+  StrCpy $0 0
+  StrCpy $1 "$INSTDIR"
+  ${DoUntil} ${FileExists} "$1\*.*"
+    IntOp $0 $0 + 1
+    ${GetParent} "$1" $1
+  ${Loop}
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NewFolders" $0
+FunctionEnd
+
+Section Uninstall
+  !insertmacro DissociateFileType ".nsl" "KestrelPlover.nsl"
+  !insertmacro DissociateFileType ".nlm" "KestrelPlover.nlm"
+  ${NotifyShell_AssocChanged}
+
+  Delete "$SMPROGRAMS\${PRODUCT}\Kestrel.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\Plover.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+
+  Delete "$INSTDIR\kestrel.exe"
+  Delete "$INSTDIR\plover.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "NewFolders"
+  StrCpy $1 "$INSTDIR"
+  ${While} $0 > 0
+    RMDir "$1"
+    ${un.GetParent} "$1" $1
+    IntOp $0 $0 - 1
+  ${EndWhile}
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; A fresh profile has no per-user uninstall list until an installer like this one makes it.
+  DeleteRegKey /ifempty HKCU "${UNINSTALL_KEYS}"
+SectionEnd
