@@ -21,8 +21,11 @@ std::vector<Drive> ListDrives() {
 }
 
 std::filesystem::path StartingFolder(const Drive& drive) {
-  // "D:" alone names the drive's current folder.
+  // "D:" alone names the drive's current folder; a network share has none.
   const std::wstring letter = drive.root.native().substr(0, 2);
+  if (letter.size() != 2 || letter[1] != L':') {
+    return drive.root;
+  }
   wchar_t folder[MAX_PATH];
   const DWORD length = GetFullPathNameW(letter.c_str(), MAX_PATH, folder, nullptr);
   return length > 0 && length < MAX_PATH ? std::filesystem::path(folder) : drive.root;
