@@ -8,6 +8,7 @@
 #   plover-decoration.svg                   -> plover-decoration.jpg (264x170)
 #   drive.svg, folder-open.svg, folder-closed.svg -> the same names .png (16x16), for the lists
 #   kestrel-icon.svg, plover-icon.svg      -> icons/<size>/*.png, the installed program icons
+#   the glyphs and program icons            -> *.ico, for the Windows programs
 #
 # Each picture the viewers embed also gets a rendering at twice the size, NAME@2x.png or
 # NAME@2x.jpg, which Qt shows instead on a screen scaled by 2 (QT_SCALE_FACTOR=2, HiDPI).
@@ -146,3 +147,16 @@ small folder-open
 small folder-closed
 photo kestrel-decoration 349 169
 photo plover-decoration 264 170
+
+# The Windows programs' icons, as icon files with plain bitmaps inside, which Windows loads
+# without an image decoder: each glyph at its own size, and each program's icon at 16, 32 and
+# 48 pixels with a 256-pixel one for Explorer's large views.
+for glyph in arrow-left arrow-right info drive folder-open folder-closed; do
+  "$IM" "$glyph.png" "$glyph.ico"
+  echo "wrote $glyph.ico"
+done
+for program in kestrel plover; do
+  "$IM" "icons/16/$program-icon.png" "$program-icon.png" "icons/48/$program-icon.png" \
+    "icons/256/$program-icon.png" "$program.ico"
+  echo "wrote $program.ico"
+done

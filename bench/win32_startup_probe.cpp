@@ -12,9 +12,13 @@
 
 namespace {
 
-void PaintNow(HWND window) {
+// Paints every control now, and ends without taking the window down: without a window manager,
+// Wine waits up to two seconds for a destroyed window to be withdrawn, which is no part of
+// start-up.
+[[noreturn]] void PaintAndEnd(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   GdiFlush();
+  ExitProcess(0);
 }
 
 }  // namespace
@@ -31,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   shell::win32::Window window(form);
   form.Form_Load(shell::StartupArgumentText(0, nullptr));
   window.Show();
-  PaintNow(window.Handle());
+  PaintAndEnd(window.Handle());
 #else
   WNDCLASSW type{};
   type.lpfnWndProc = DefWindowProcW;
@@ -46,7 +50,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                 nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOWNORMAL);
-  PaintNow(window);
+  PaintAndEnd(window);
 #endif
-  return 0;
 }

@@ -39,15 +39,15 @@ function(kp_artwork_files variable)
   set(${variable} ${files} PARENT_SCOPE)
 endfunction()
 
-# kp_write_win32_resources(<rc file> <program>): the program's icon, and its artwork as PNG and
-# JPEG resources named like the files in capitals ("arrow-left" as ARROW_LEFT).
+# kp_write_win32_resources(<rc file> <program>): the program's icon, the glyphs as icons and the
+# decorative picture as JPEG data, named like the files in capitals ("arrow-left" as ARROW_LEFT).
 function(kp_write_win32_resources rc program)
   set(art ${PROJECT_SOURCE_DIR}/artwork)
   set(text "1 ICON \"${art}/${program}.ico\"\nDECORATION RCDATA \"${art}/${program}-decoration.jpg\"\n")
   foreach(glyph arrow-left arrow-right info drive folder-open folder-closed)
     string(TOUPPER ${glyph} name)
     string(REPLACE "-" "_" name ${name})
-    string(APPEND text "${name} RCDATA \"${art}/${glyph}.png\"\n")
+    string(APPEND text "${name} ICON \"${art}/${glyph}.ico\"\n")
   endforeach()
   file(WRITE ${rc} "${text}")
 endfunction()

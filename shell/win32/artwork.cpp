@@ -77,17 +77,8 @@ HBITMAP LoadPicture(std::string_view name, SIZE& size) {
 }
 
 HICON LoadGlyph(std::string_view name) {
-  SIZE size{};
-  HBITMAP colour = LoadPicture(name, size);
-  if (!colour) {
-    return nullptr;
-  }
-  HBITMAP mask = CreateBitmap(size.cx, size.cy, 1, 1, nullptr);  // the alpha decides
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colour);
-  return icon;
+  return static_cast<HICON>(LoadImageA(GetModuleHandleW(nullptr), ResourceName(name).c_str(),
+                                       IMAGE_ICON, 0, 0, LR_SHARED));
 }
 
 }  // namespace shell::win32

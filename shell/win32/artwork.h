@@ -6,13 +6,13 @@
 
 namespace shell::win32 {
 
-// The pictures a program carries as resources (PNG or JPEG, named like the artwork file in
-// capitals, "arrow-left" as ARROW_LEFT), decoded with what Windows has: WIC. COM must be
-// initialised on the thread.
+// The pictures a program carries as resources, named like the artwork file in capitals
+// ("arrow-left" as ARROW_LEFT).
 //
-// A 32-bit top-down bitmap with straight alpha; null when the resource is missing or unreadable.
+// A JPEG or PNG picture decoded with what Windows has, WIC, as a 32-bit top-down bitmap; null
+// when the resource is missing or unreadable. COM must be initialised on the thread.
 HBITMAP LoadPicture(std::string_view name, SIZE& size);
-// The same picture as an icon, for buttons and list rows.
+// An icon at its own size, for buttons and list rows; no decoder needed.
 HICON LoadGlyph(std::string_view name);
 
 }  // namespace shell::win32

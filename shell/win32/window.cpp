@@ -16,6 +16,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"KestrelPloverWindow";
 constexpr int kFirstId = 100;
 constexpr int kListRowHeight = 16;
+constexpr UINT kShowPicture = WM_APP;
 
 // "MS Sans Serif" with the Central European character set, so that Polish letters show.
 HFONT SansSerif(double points, bool bold) {
@@ -33,13 +34,22 @@ HFONT FittingFont(HDC dc, HFONT design, const std::wstring& caption, int width) 
   constexpr LONG kSmallestHeight = 8;
   LOGFONTW shape{};
   GetObjectW(design, sizeof shape, &shape);
+  const auto extent = [&](HFONT font) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    return size.cx;
+  };
+  const LONG wide = extent(design);
+  if (wide <= width) {
+    return CreateFontIndirectW(&shape);
+  }
+  // Text width grows with the height, so one measurement gives the height that fits, nearly.
+  shape.lfHeight = -std::max(kSmallestHeight, -shape.lfHeight * width / wide);
   for (;; ++shape.lfHeight) {  // heights are negative: one pixel smaller each step
     HFONT font = CreateFontIndirectW(&shape);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    SelectObject(dc, old);
-    if (extent.cx <= width || -shape.lfHeight <= kSmallestHeight) {
+    if (extent(font) <= width || -shape.lfHeight <= kSmallestHeight) {
       return font;
     }
     DeleteObject(font);
@@ -244,7 +254,7 @@ void Window::Build() {
         break;
       }
       case ControlKind::Image:
-        picture_ = LoadPicture("decoration", picture_size_);
+        picture_place_ = PlaceOf(*spec);  // decoded once the logo is on screen
         break;
       case ControlKind::Timer: {
         auto& timer = static_cast<Timer&>(*control);
@@ -267,7 +277,10 @@ void Window::Build() {
 
 void Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
-  UpdateWindow(window_);
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // The decorative picture needs the system's image decoder, which takes longer to load than
+  // everything else: the logo comes first.
+  PostMessageW(window_, kShowPicture, 0, 0);
 }
 
 int Window::Run() {
@@ -337,6 +350,10 @@ LRESULT Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
           static_cast<Timer*>(control)->Tick();
         }
       }
+      return 0;
+    case kShowPicture:
+      picture_ = LoadPicture("decoration", picture_size_);
+      InvalidateRect(window_, &picture_place_, TRUE);
       return 0;
     case WM_CLOSE:
       form_.Close();  // the close box

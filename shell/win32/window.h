@@ -42,6 +42,7 @@ class Window {
   HFONT bold_825_;
   HBITMAP picture_ = nullptr;  // Image1
   SIZE picture_size_{};
+  RECT picture_place_{};
   HWND tooltips_ = nullptr;
   std::map<std::string_view, HFONT> fitted_;          // each label's font for its caption
   std::map<int, std::unique_ptr<Binding>> bindings_;  // by child id
