@@ -7,7 +7,76 @@
 
 namespace test_support {
 
-shell::DotPicture PictureFromArt(const std::vector<std::string>& rows) {
+std::filesystem::path SamplePath(const std::string& file) {
+  return std::filesystem::path(KP_OWN_SAMPLES_DIR) / file;
+}
+
+Art SampleArt(const std::string& name) {
+  return ReadArt(SamplePath("art/" + name + ".txt"));
+}
+
+Art ReadArt(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  Art art;
+  for (std::string line; std::getline(in, line) && !line.empty();) {
+    art.push_back(line);
+  }
+  return art;
+}
+
+Art Blank(int width, int height) {
+  return Art(std::size_t(height), std::string(std::size_t(width), '.'));
+}
+
+Art ArtOf(const shell::DotPicture& picture) {
+  Art art = Blank(picture.Width(), picture.Height());
+  for (int r = 0; r < picture.Height(); ++r) {
+    for (int c = 0; c < picture.Width(); ++c) {
+      art[std::size_t(r)][std::size_t(c)] = picture.At(c, r) ? '#' : '.';
+    }
+  }
+  return art;
+}
+
+Art PreviewArt(const shell::Raster& preview, shell::Rgb dot) {
+  shell::DotPicture dots(preview.Width(), preview.Height());
+  for (int y = 0; y < preview.Height(); ++y) {
+    for (int x = 0; x < preview.Width(); ++x) {
+      dots.Set(x, y, preview.At(x, y) == dot);
+    }
+  }
+  return ArtOf(dots);
+}
+
+shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid) {
+  shell::Raster screen(505, 289, shell::kScreenColor);
+  for (int y = oy; y <= oy + 6 * int(art.size()); ++y) {
+    for (int x = ox; x <= ox + 6 * int(art[0].size()); ++x) {
+      if ((x - ox) % 6 == 0 || (y - oy) % 6 == 0) {
+        screen.SetPixel(x, y, grid);
+      } else if (art[std::size_t((y - oy) / 6)][std::size_t((x - ox) / 6)] == '#') {
+        screen.SetPixel(x, y, shell::kDotColor);
+      }
+    }
+  }
+  return screen;
+}
+
+std::string Difference(const shell::Raster& shown, const shell::Raster& expected) {
+  if (shown.Width() != expected.Width() || shown.Height() != expected.Height()) {
+    return "in size";
+  }
+  for (int y = 0; y < expected.Height(); ++y) {
+    for (int x = 0; x < expected.Width(); ++x) {
+      if (shown.At(x, y) != expected.At(x, y)) {
+        return "at pixel " + std::to_string(x) + "," + std::to_string(y);
+      }
+    }
+  }
+  return "";
+}
+
+shell::DotPicture PictureFromArt(const Art& rows) {
   if (rows.empty()) {
     throw std::invalid_argument("empty text art");
   }
@@ -26,7 +95,7 @@ shell::DotPicture PictureFromArt(const std::vector<std::string>& rows) {
 
 shell::DotPicture PictureFromArtFile(const std::filesystem::path& path) {
   std::ifstream in(path);
-  std::vector<std::string> rows;
+  Art rows;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
@@ -38,8 +107,8 @@ shell::DotPicture PictureFromArtFile(const std::filesystem::path& path) {
   return PictureFromArt(rows);
 }
 
-std::vector<std::string> ArtFromPicture(const shell::DotPicture& picture) {
-  std::vector<std::string> rows;
+Art ArtFromPicture(const shell::DotPicture& picture) {
+  Art rows;
   for (int r = 0; r < picture.Height(); ++r) {
     std::string row;
     for (int c = 0; c < picture.Width(); ++c) {
@@ -50,9 +119,8 @@ std::vector<std::string> ArtFromPicture(const shell::DotPicture& picture) {
   return rows;
 }
 
-std::vector<std::string> ArtFromBigScreen(const shell::Raster& screen, int ox, int oy, int width,
-                                          int height) {
-  std::vector<std::string> rows;
+Art ArtFromBigScreen(const shell::Raster& screen, int ox, int oy, int width, int height) {
+  Art rows;
   for (int r = 0; r < height; ++r) {
     std::string row;
     for (int c = 0; c < width; ++c) {
@@ -69,8 +137,8 @@ std::vector<std::string> ArtFromBigScreen(const shell::Raster& screen, int ox, i
   return rows;
 }
 
-std::vector<std::string> ArtFromPreview(const shell::Raster& preview, shell::Rgb dot) {
-  std::vector<std::string> rows;
+Art ArtFromPreview(const shell::Raster& preview, shell::Rgb dot) {
+  Art rows;
   for (int y = 0; y < preview.Height(); ++y) {
     std::string row;
     for (int x = 0; x < preview.Width(); ++x) {
