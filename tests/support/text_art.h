@@ -28,16 +28,4 @@ shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid);
 // Where two rasters differ first, or "" when they are the same.
 std::string Difference(const shell::Raster& shown, const shell::Raster& expected);
 
-// The readers the tests used before the ones above.
-shell::DotPicture PictureFromArt(const Art& rows);
-shell::DotPicture PictureFromArtFile(const std::filesystem::path& path);
-Art ArtFromPicture(const shell::DotPicture& picture);
-
-// The dots a big-screen raster shows for a width x height picture at (ox, oy): a cell counts as
-// dark when all 25 pixels of its square have the dot colour and light when none has.
-// Anything in between is drawn as '?', so a half-filled cell fails any comparison.
-Art ArtFromBigScreen(const shell::Raster& screen, int ox, int oy, int width, int height);
-// One character a pixel of a raster at actual size: '#' for the given colour, '.' for the other.
-Art ArtFromPreview(const shell::Raster& preview, shell::Rgb dot);
-
 }  // namespace test_support
