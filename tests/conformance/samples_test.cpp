@@ -14,7 +14,7 @@ class Samples : public ViewerTest {
   int ExpectEachShows(const fs::path& folder, std::function<fs::path(const fs::path&)> art_of) {
     int files = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-      const fs::path& file = entry.path();
+      const fs::path file = fs::absolute(entry.path()).lexically_normal();  // as the system has it
       if (file.extension() != ".nsl" && file.extension() != ".nlm") {
         continue;
       }
