@@ -5,15 +5,14 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <stdexcept>
-#include <string>
 
 #include "nlm/ansi_bytes.h"
+#include "nlm/logo_manager.h"
 #include "nlm/reg_module.h"
 #include "nlm/show_nlm.h"
 #include "nlm/wine_registry.h"
 #include "nsl/load_nsl.h"
-#include "shell/path_rules.h"
+#include "support/recording_messages.h"
 
 namespace fuzz {
 
@@ -25,87 +24,67 @@ void Require(bool holds) {
   }
 }
 
-class CountingMessages : public shell::MessageBoxService {
- public:
-  void Show(std::string_view text, shell::MessageIcon icon) override {
-    ++shown;
-    last = std::string(text);
-    critical = icon == shell::MessageIcon::Critical;
-  }
-  int shown = 0;
-  std::string last;
-  bool critical = false;
-};
-
 // The input as a file with a path, in memory: a memfd reached through /proc/self/fd.
-std::string AsFile(const std::uint8_t* data, std::size_t size) {
+std::filesystem::path AsFile(const std::uint8_t* data, std::size_t size) {
   static const int fd = ::memfd_create("fuzz-input", MFD_CLOEXEC);
-  Require(fd >= 0 && ::ftruncate(fd, 0) == 0);
-  Require(::pwrite(fd, data, size, 0) == static_cast<ssize_t>(size));
+  Require(fd >= 0 && ::ftruncate(fd, 0) == 0 && ::pwrite(fd, data, size, 0) == ssize_t(size));
   return "/proc/self/fd/" + std::to_string(fd);
 }
+
+const shell::Raster kBlank(505, 289, shell::kScreenColor);
+using Said = test_support::RecordingMessages;
 
 }  // namespace
 
 int Nsl(const std::uint8_t* data, std::size_t size) {
   const std::filesystem::path file = AsFile(data, size);
-  const nsl::DrawingMembers drawing;
+  const nsl::DrawingMembers drawing;  // as kestrel starts: on the big screen
   shell::LogoCanvas buffered(shell::LogoCanvas::Preview::Present);
-  CountingMessages buffered_messages;
-  nsl::LoadNslBuffered(
-      {file, drawing, buffered, {"E:", shell::Language::English, buffered_messages}});
-  buffered.Present();
-
   shell::LogoCanvas direct(shell::LogoCanvas::Preview::Present);
-  direct.DrawGrid(0, 0, 84, 48, shell::kGridColor);
+  direct.DrawGrid(0, 0, 84, 48, shell::kGridColor);  // as switching the option off leaves it
   direct.SetPresentationMode(shell::PresentationMode::Immediate);
-  CountingMessages direct_messages;
-  nsl::LoadNslDirect({file, drawing, direct, {"E:", shell::Language::English, direct_messages}});
-
-  // At most one message, the same from both routines, and the same big screen either way.
-  Require(buffered_messages.shown <= 1 && buffered_messages.shown == direct_messages.shown);
-  Require(buffered_messages.last == direct_messages.last);
-  Require(buffered_messages.shown == 0 || buffered_messages.critical);
-  if (buffered_messages.shown == 0) {
-    Require(buffered.BigScreen().Screen() == direct.BigScreen().Screen());
-  } else {  // a failure leaves nothing of the logo
-    Require(buffered.BigScreen().Screen() == shell::Raster(505, 289, shell::kScreenColor));
-    Require(direct.BigScreen().Screen() == direct.BigScreen().Retained());
-  }
+  Said said, said_direct;
+  nsl::LoadNslBuffered({file, drawing, buffered, {"E:", shell::Language::English, said}});
+  buffered.Present();
+  nsl::LoadNslDirect({file, drawing, direct, {"E:", shell::Language::English, said_direct}});
+  // Both routines say the same, at most one box, and show the same big screen, or after a
+  // failure nothing of the logo.
+  Require(said.shown.size() <= 1 && said.shown.size() == said_direct.shown.size());
+  Require(said.shown.empty() || (said.shown[0].text == said_direct.shown[0].text &&
+                                 said.shown[0].icon == shell::MessageIcon::Critical));
+  Require(said.shown.empty() ? buffered.BigScreen().Screen() == direct.BigScreen().Screen()
+                             : buffered.BigScreen().Screen() == kBlank &&
+                                   direct.BigScreen().Screen() == direct.BigScreen().Retained());
   return 0;
 }
 
 int Nlm(const std::uint8_t* data, std::size_t size) {
-  const std::filesystem::path file = AsFile(data, size);
   shell::LogoCanvas canvas(shell::LogoCanvas::Preview::None);
-  CountingMessages messages;
+  Said said;
   const shell::PloverTexts texts = shell::PloverTextsFor(shell::Language::English);
   std::string label = "unset";
-  nlm::ShowNlmFile({file,
-                    canvas,
-                    texts,
+  nlm::ShowNlmFile({AsFile(data, size), canvas, texts,
                     [&label](const std::string& text) { label = text; },
-                    {texts.ErrorPrefix, shell::Language::English, messages}});
+                    {texts.ErrorPrefix, shell::Language::English, said}});
   canvas.Present();
+  // The listed lengths name a kind; any other gets one box, an empty label and nothing drawn.
   const bool listed = size == 136 || size == 262 || size == 538;
-  Require(messages.shown == (listed ? 0 : 1));
-  Require(listed ? label != "unset" && !label.empty() : label.empty());
-  if (!listed) {
-    Require(canvas.BigScreen().Screen() == shell::Raster(505, 289, shell::kScreenColor));
-  }
+  Require(said.shown.size() == (listed ? 0u : 1u) &&
+          (listed || said.shown[0].icon == shell::MessageIcon::Critical));
+  Require(listed ? label != "unset" && !label.empty()
+                 : label.empty() && canvas.BigScreen().Screen() == kBlank);
   return 0;
 }
 
 int WineRegistry(const std::uint8_t* data, std::size_t size) {
   nlm::WineRegistry registry =
       nlm::WineRegistry::FromText(std::string_view(reinterpret_cast<const char*>(data), size));
-  try {
-    const std::string value = nlm::RegModule(registry).GetRegString(
-        nlm::kHkeyLocalMachine,
-        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\LogoManager.exe", "");
-    Require(nlm::AnsiByteCount(value, registry.AnsiCodePage()) < 255);
-    Require(value.find('\0') == std::string::npos);
-    Require(value.empty() || value.front() != ' ');
+  try {  // a value read back fits the 255-byte buffer with its end, holds no NUL, starts no blank
+    const std::string value =
+        nlm::RegModule(registry).GetRegString(nlm::kHkeyLocalMachine, nlm::kAppPathsKey, "");
+    Require(nlm::AnsiByteCount(value, registry.AnsiCodePage()) < 255 &&
+            value.find('\0') == std::string::npos &&
+            (value.empty() || value.front() != ' '));
   } catch (const std::invalid_argument&) {
     // A value filling the whole buffer without an end: the lookup skips it.
   }
@@ -116,11 +95,11 @@ int PathRules(const std::uint8_t* data, std::size_t size) {
   const shell::NativeString path(reinterpret_cast<const char*>(data), size);
   const shell::NativeString name = shell::SamKatalog(path, 0);
   Require(name.find(shell::kSeparator) == shell::NativeString::npos);
-  try {
+  try {  // the two halves make the whole, and joined again give it back
     const shell::NativeString folder = shell::SamKatalog(path, -1);
-    Require(folder + shell::kSeparator + name == path);  // the two halves make the whole
-    const shell::NativeString joined = shell::JoinFolderAndName(folder, name);
-    Require(joined == path || (!folder.empty() && folder.back() == shell::kSeparator));
+    Require(folder + shell::kSeparator + name == path);
+    Require(shell::JoinFolderAndName(folder, name) == path ||
+            (!folder.empty() && folder.back() == shell::kSeparator));
   } catch (const std::invalid_argument&) {
     Require(path.find(shell::kSeparator) == shell::NativeString::npos);
   }

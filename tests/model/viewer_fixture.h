@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
+#include "shell/display_name.h"
 #include "shell/viewer_form.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
@@ -15,43 +14,76 @@
 namespace model_test {
 
 namespace fs = std::filesystem;
-using Art = std::vector<std::string>;
-
-// The model of a form's control, by name and kind.
-template <typename T>
-T& ControlOf(const shell::ViewerForm& form, const char* name) {
-  return static_cast<T&>(*form.ControlNamed(name));
-}
+using test_support::Art;
+using test_support::Blank;
+using test_support::SampleArt;
+inline constexpr shell::Rgb kWindowText{0, 0, 128};
 
 // A window model on a fresh folder, with the system faked: the language setting, the drives
-// (the root alone unless a test adds some), the working folder (the fresh one) and the
-// message boxes, which are recorded.
+// (the root alone unless a test adds some), the working folder (the fresh one) and the message
+// boxes, which are recorded. As the window layer does, it gives the preview its foreground
+// colour, reaches the controls by name and looks at the surfaces once a handler has returned.
 class ViewerTest : public ::testing::Test {
  protected:
-  shell::ViewerServices Services();
+  template <typename Form, typename... Extra>
+  void Open(const fs::path& argument, Extra&&... extra) {
+    form_ = std::make_unique<Form>(
+        shell::ViewerServices{.messages = messages_,
+                              .read_language_setting = [this] { return language_; },
+                              .list_drives = [this] { return drives_; },
+                              .working_folder = [this] { return Folder(); }},
+        std::forward<Extra>(extra)...);
+    form_->Canvas().SetPreviewForeground(kWindowText);
+    form_->Form_Load(argument.native());
+  }
+  template <typename T = shell::TextControl>
+  T& Control(const char* name) { return static_cast<T&>(*form_->ControlNamed(name)); }
+  void Click(const char* name) { Control(name).Click(); }
+  shell::CheckBox& Check(const char* name) { return Control<shell::CheckBox>(name); }
+  shell::FileList& File1() { return Control<shell::FileList>("File1"); }
   const fs::path& Folder() const { return folder_.Path(); }
-  // Copies one of our own sample logos into the folder under another name.
-  void Copy(const char* sample, const fs::path& name) const;
-  static Art Sample(const char* art_name);
+  void Copy(const char* sample, const fs::path& name) const {
+    fs::copy_file(test_support::SamplePath(sample), Folder() / name);
+  }
 
-  // What the big screen shows for a width x height picture at (ox, oy) once the handler has
-  // returned; the preview's 84 x 48 pixels.
-  static Art BigScreen(shell::LogoCanvas& canvas, int ox = 0, int oy = 0, int width = 84,
-                       int height = 48);
-  static Art Preview(shell::LogoCanvas& canvas);
-  static Art Blank(int width = 84, int height = 48);
-  static shell::Rgb ScreenPixel(shell::LogoCanvas& canvas, int x, int y);
-
-  // The texts of the entries a file list shows, in order; the selected one, or "none".
-  static std::vector<std::string> Entries(const shell::FileList& list);
-  static std::string Selected(const shell::FileList& list);
-  // The one message shown since the last call.
-  std::string OneMessage();
+  // Where the big screen differs from the picture at (ox, oy) on its grid; "" nowhere.
+  std::string BigScreenDiffers(const Art& art, shell::Rgb grid, int ox = 0, int oy = 0) {
+    form_->Canvas().Present();
+    return test_support::Difference(form_->Canvas().BigScreen().Screen(),
+                                    test_support::ScreenOf(art, ox, oy, grid));
+  }
+  // The preview: in the window-text colour, or in the dot colour while drawing is shown.
+  Art Preview() {
+    form_->Canvas().Present();
+    const bool direct = form_->Canvas().BigScreen().Mode() == shell::PresentationMode::Immediate;
+    return test_support::PreviewArt(form_->Canvas().PreviewSurface()->Screen(),
+                                    direct ? shell::kDotColor : kWindowText);
+  }
+  std::vector<std::string> Entries() {
+    std::vector<std::string> entries;
+    for (int i = 0; i < File1().Count(); ++i) {
+      entries.push_back(shell::DisplayText(File1().Entry(i)));
+    }
+    return entries;
+  }
+  std::string Selected() {
+    return File1().SelectedIndex() < 0 ? "none" : Entries()[std::size_t(File1().SelectedIndex())];
+  }
+  // The texts of the messages shown since the last call.
+  std::string Messages() {
+    std::string texts;
+    for (const auto& shown : messages_.shown) {
+      texts += (texts.empty() ? "" : " | ") + shown.text;
+    }
+    messages_.shown.clear();
+    return texts;
+  }
 
   test_support::TempFolder folder_;
   test_support::RecordingMessages messages_;
   std::optional<std::string> language_;
   std::vector<shell::Drive> drives_{{"/", "/"}};
+  std::unique_ptr<shell::ViewerForm> form_;
 };
 
 }  // namespace model_test

@@ -1,9 +1,5 @@
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "apps/kestrel/form1.h"
 #include "model/viewer_fixture.h"
 #include "shell/path_rules.h"
@@ -16,14 +12,8 @@ class WindowsFiles : public ViewerTest {
  protected:
   // Copies a sample under a name that Windows' path rules would otherwise take for a device.
   void CopyAs(const char* sample, const fs::path& path) {
-    fs::copy_file(shell::SystemPath(fs::path(KP_OWN_SAMPLES_DIR) / sample), shell::SystemPath(path));
+    fs::copy_file(shell::SystemPath(test_support::SamplePath(sample)), shell::SystemPath(path));
   }
-  kestrel::Form1& Open(const fs::path& argument) {
-    form_ = std::make_unique<kestrel::Form1>(Services());
-    form_->Form_Load(argument.native());
-    return *form_;
-  }
-  std::unique_ptr<kestrel::Form1> form_;
 };
 
 TEST_F(WindowsFiles, DeviceNamesAreFilesAndLongPathsOpen) {
@@ -38,12 +28,11 @@ TEST_F(WindowsFiles, DeviceNamesAreFilesAndLongPathsOpen) {
     CopyAs("hello_frame.nsl", file);
   }
   for (const fs::path& file : cases) {
-    Open(file);
-    SCOPED_TRACE(file.string());
-    EXPECT_EQ(Selected(ControlOf<shell::FileList>(*form_, "File1")), file.filename().string());
-    EXPECT_EQ(BigScreen(form_->Canvas()), Sample("hello_frame.txt"));
+    Open<kestrel::Form1>(file);
+    EXPECT_EQ(Selected(), file.filename().string());
+    EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "") << file;
   }
-  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(Messages(), "");
   // Beyond the library's own removal, which takes these names for devices: one by one.
   form_.reset();
   for (const fs::path& file : cases) {
@@ -60,13 +49,13 @@ TEST_F(WindowsFiles, AFileAnotherProgramHoldsLockedGetsOneMessage) {
   HANDLE held = CreateFileW((Folder() / "b.nsl").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Open(Folder() / "a.nsl");
-  ControlOf<shell::Button>(*form_, "Command3").Click();
-  EXPECT_TRUE(OneMessage().starts_with("Wystąpił błąd:\r\n"));
-  EXPECT_EQ(BigScreen(form_->Canvas()), Blank());
+  Open<kestrel::Form1>(Folder() / "a.nsl");
+  Click("Command3");
+  EXPECT_TRUE(Messages().starts_with("Wystąpił błąd:\r\n"));
+  EXPECT_EQ(BigScreenDiffers(Blank(), shell::kScreenColor), "");
   CloseHandle(held);
-  ControlOf<shell::Button>(*form_, "Command4").Click();  // and the window goes on
-  EXPECT_EQ(BigScreen(form_->Canvas()), Sample("hello_frame.txt"));
+  Click("Command4");  // and the window goes on
+  EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
 }
 
 }  // namespace

@@ -9,17 +9,14 @@
 namespace test_support {
 
 // Keeps every message box that would have been shown.
-class RecordingMessages : public shell::MessageBoxService {
- public:
+struct RecordingMessages : shell::MessageBoxService {
   struct Shown {
     std::string text;
     shell::MessageIcon icon;
   };
-
   void Show(std::string_view text, shell::MessageIcon icon) override {
     shown.push_back({std::string(text), icon});
   }
-
   std::vector<Shown> shown;
 };
 

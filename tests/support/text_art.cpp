@@ -1,84 +1,78 @@
 #include "support/text_art.h"
 
 #include <fstream>
-#include <stdexcept>
 
 #include "shell/logo_canvas.h"
 
 namespace test_support {
 
-shell::DotPicture PictureFromArt(const std::vector<std::string>& rows) {
-  if (rows.empty()) {
-    throw std::invalid_argument("empty text art");
-  }
-  shell::DotPicture picture(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int r = 0; r < picture.Height(); ++r) {
-    const std::string& row = rows[static_cast<std::size_t>(r)];
-    if (static_cast<int>(row.size()) != picture.Width()) {
-      throw std::invalid_argument("ragged text art at row " + std::to_string(r));
-    }
-    for (int c = 0; c < picture.Width(); ++c) {
-      picture.Set(c, r, row[static_cast<std::size_t>(c)] == '#');
-    }
-  }
-  return picture;
+std::filesystem::path SamplePath(const std::string& file) {
+  return std::filesystem::path(KP_OWN_SAMPLES_DIR) / file;
 }
 
-shell::DotPicture PictureFromArtFile(const std::filesystem::path& path) {
+Art SampleArt(const std::string& name) {
+  return ReadArt(SamplePath("art/" + name + ".txt"));
+}
+
+Art ReadArt(const std::filesystem::path& path) {
   std::ifstream in(path);
-  std::vector<std::string> rows;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') {
-      line.pop_back();
-    }
-    if (!line.empty()) {
-      rows.push_back(line);
-    }
+  Art art;
+  for (std::string line; std::getline(in, line) && !line.empty();) {
+    art.push_back(line);
   }
-  return PictureFromArt(rows);
+  return art;
 }
 
-std::vector<std::string> ArtFromPicture(const shell::DotPicture& picture) {
-  std::vector<std::string> rows;
+Art Blank(int width, int height) {
+  return Art(std::size_t(height), std::string(std::size_t(width), '.'));
+}
+
+Art ArtOf(const shell::DotPicture& picture) {
+  Art art = Blank(picture.Width(), picture.Height());
   for (int r = 0; r < picture.Height(); ++r) {
-    std::string row;
     for (int c = 0; c < picture.Width(); ++c) {
-      row += picture.At(c, r) ? '#' : '.';
+      art[std::size_t(r)][std::size_t(c)] = picture.At(c, r) ? '#' : '.';
     }
-    rows.push_back(row);
   }
-  return rows;
+  return art;
 }
 
-std::vector<std::string> ArtFromBigScreen(const shell::Raster& screen, int ox, int oy, int width,
-                                          int height) {
-  std::vector<std::string> rows;
-  for (int r = 0; r < height; ++r) {
-    std::string row;
-    for (int c = 0; c < width; ++c) {
-      int dark = 0;
-      for (int y = oy + 6 * r + 1; y <= oy + 6 * r + 5; ++y) {
-        for (int x = ox + 6 * c + 1; x <= ox + 6 * c + 5; ++x) {
-          dark += screen.At(x, y) == shell::kDotColor ? 1 : 0;
-        }
-      }
-      row += dark == 25 ? '#' : dark == 0 ? '.' : '?';
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-std::vector<std::string> ArtFromPreview(const shell::Raster& preview, shell::Rgb dot) {
-  std::vector<std::string> rows;
+Art PreviewArt(const shell::Raster& preview, shell::Rgb dot) {
+  shell::DotPicture dots(preview.Width(), preview.Height());
   for (int y = 0; y < preview.Height(); ++y) {
-    std::string row;
     for (int x = 0; x < preview.Width(); ++x) {
-      row += preview.At(x, y) == dot ? '#' : '.';
+      dots.Set(x, y, preview.At(x, y) == dot);
     }
-    rows.push_back(row);
   }
-  return rows;
+  return ArtOf(dots);
+}
+
+shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid) {
+  shell::Raster screen(505, 289, shell::kScreenColor);
+  for (int y = oy; y <= oy + 6 * int(art.size()); ++y) {
+    for (int x = ox; x <= ox + 6 * int(art[0].size()); ++x) {
+      if ((x - ox) % 6 == 0 || (y - oy) % 6 == 0) {
+        screen.SetPixel(x, y, grid);
+      } else if (art[std::size_t((y - oy) / 6)][std::size_t((x - ox) / 6)] == '#') {
+        screen.SetPixel(x, y, shell::kDotColor);
+      }
+    }
+  }
+  return screen;
+}
+
+std::string Difference(const shell::Raster& shown, const shell::Raster& expected) {
+  if (shown.Width() != expected.Width() || shown.Height() != expected.Height()) {
+    return "in size";
+  }
+  for (int y = 0; y < expected.Height(); ++y) {
+    for (int x = 0; x < expected.Width(); ++x) {
+      if (shown.At(x, y) != expected.At(x, y)) {
+        return "at pixel " + std::to_string(x) + "," + std::to_string(y);
+      }
+    }
+  }
+  return "";
 }
 
 }  // namespace test_support

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "shell/dot_picture.h"
@@ -10,17 +9,23 @@
 
 namespace test_support {
 
-// Dot rows drawn as text, top row first: '#' a dark dot, '.' a clear one.
-shell::DotPicture PictureFromArt(const std::vector<std::string>& rows);
-shell::DotPicture PictureFromArtFile(const std::filesystem::path& path);
-std::vector<std::string> ArtFromPicture(const shell::DotPicture& picture);
+// Dot rows as text, top row first: '#' a dark dot, '.' a clear one.
+using Art = std::vector<std::string>;
 
-// The dots a big-screen raster shows for a width x height picture at (ox, oy): a cell counts as
-// dark when all 25 pixels of its square have the dot colour and light when none has.
-// Anything in between is drawn as '?', so a half-filled cell fails any comparison.
-std::vector<std::string> ArtFromBigScreen(const shell::Raster& screen, int ox, int oy, int width,
-                                          int height);
-// One character a pixel of a raster at actual size: '#' for the given colour, '.' for the other.
-std::vector<std::string> ArtFromPreview(const shell::Raster& preview, shell::Rgb dot);
+// A file of the project's samples/ folder; the art a sample was made from (samples/art/NAME.txt).
+std::filesystem::path SamplePath(const std::string& file);
+Art SampleArt(const std::string& name);
+Art ReadArt(const std::filesystem::path& path);
+Art Blank(int width = 84, int height = 48);
+Art ArtOf(const shell::DotPicture& picture);
+// One character a pixel of a raster at actual size: '#' for the given colour, '.' for any other.
+Art PreviewArt(const shell::Raster& preview, shell::Rgb dot);
+
+// The 505 x 289 big screen that the geometry gives for the picture with its top-left grid
+// corner at (ox, oy): lines every 6 pixels in `grid` (the screen colour for none), both end
+// lines included, and each dark dot a 5 x 5 square between them.
+shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid);
+// Where two rasters differ first, or "" when they are the same.
+std::string Difference(const shell::Raster& shown, const shell::Raster& expected);
 
 }  // namespace test_support

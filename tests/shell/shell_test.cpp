@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "shell/command_line.h"
+#include "shell/display_name.h"
+#include "shell/drives.h"
+#include "shell/file_failure.h"
+#include "shell/logo_canvas.h"
+#include "shell/texts.h"
+#include "support/text_art.h"
+
+// The shell's rules that need no window: the canvas, paths, drives, the language, failure texts.
+namespace {
+
+namespace fs = std::filesystem;
+using shell::kDotColor;
+using shell::kGridColor;
+using shell::kScreenColor;
+using shell::Language;
+
+TEST(Canvas, TheGridIsClosedAtItsLastCornerAndEachDotIsA5By5SquareInside) {
+  shell::LogoCanvas canvas(shell::LogoCanvas::Preview::None);
+  canvas.DrawGrid(0, 0, 84, 48, kGridColor);
+  canvas.FillCell(0, 0, 0, 0, kDotColor);
+  canvas.FillCell(0, 0, 83, 47, kDotColor);
+  const shell::Raster& image = canvas.BigScreen().Retained();
+  for (const auto& [x, y, colour] :  // worked out by hand: lines every 6 pixels, squares inside
+       {std::tuple{0, 0, kGridColor}, {6, 3, kGridColor}, {504, 288, kGridColor},
+        {504, 0, kGridColor}, {0, 288, kGridColor}, {498, 287, kGridColor}, {503, 282, kGridColor},
+        {1, 1, kDotColor}, {5, 5, kDotColor}, {499, 283, kDotColor}, {503, 287, kDotColor},
+        {7, 7, kScreenColor}}) {
+    EXPECT_EQ(image.At(x, y), colour) << x << "," << y;
+  }
+  test_support::Art dots = test_support::Blank();
+  dots[0][0] = dots[47][83] = '#';
+  EXPECT_EQ(test_support::Difference(image, test_support::ScreenOf(dots, 0, 0, kGridColor)), "");
+}
+
+TEST(Canvas, DeferredShowsOnReturnAndImmediateOnScreenWhereAClearBringsBackTheRetainedImage) {
+  shell::LogoCanvas canvas(shell::LogoCanvas::Preview::Present);
+  const shell::Raster& screen = canvas.BigScreen().Screen();
+  const shell::Raster& preview = canvas.PreviewSurface()->Screen();
+  canvas.FillCell(0, 0, 0, 0, kDotColor);
+  canvas.SetPreviewDot(0, 0);
+  EXPECT_EQ(screen.At(1, 1), kScreenColor);  // not before the handler returns
+  canvas.Present();
+  EXPECT_TRUE(screen.At(1, 1) == kDotColor && preview.At(0, 0) == kDotColor);
+
+  canvas.ClearCanvas();
+  canvas.DrawGrid(0, 0, 84, 48, kGridColor);
+  const shell::Raster grid = canvas.BigScreen().Retained();
+  canvas.SetPresentationMode(shell::PresentationMode::Immediate);
+  EXPECT_EQ(screen, grid);  // what was drawn before the switch is on screen
+  canvas.FillCell(0, 0, 10, 10, kDotColor);
+  canvas.SetPreviewDot(10, 10, kDotColor);
+  EXPECT_TRUE(screen.At(61, 61) == kDotColor && preview.At(10, 10) == kDotColor);  // at once
+  EXPECT_EQ(canvas.BigScreen().Retained(), grid);
+  canvas.ClearCanvas();
+  EXPECT_EQ(screen, grid);
+  EXPECT_EQ(preview, shell::Raster(84, 48, kScreenColor));
+}
+
+// The text with each '/' the system's separator.
+shell::NativeString N(std::string_view text) {
+  shell::NativeString native(text.begin(), text.end());
+  std::replace(native.begin(), native.end(), shell::NativeString::value_type{'/'},
+               shell::kSeparator);
+  return native;
+}
+
+TEST(PathRules, SplitAtTheLastSeparatorAndJoinWithExactlyOne) {
+  for (const auto& [path, folder, name] :  // the folder half is Typ -1, the name half any other
+       {std::tuple{"/logos/a.nsl", "/logos", "a.nsl"}, {"/a.nsl", "", "a.nsl"},
+        {"C:/a.nsl", "C:", "a.nsl"}, {"/logos/", "/logos", ""},
+        {"//server/share/a.nsl", "//server/share", "a.nsl"}}) {
+    EXPECT_EQ(shell::SamKatalog(N(path), -1), N(folder)) << path;
+    EXPECT_EQ(shell::SamKatalog(N(path), 0), N(name)) << path;
+    EXPECT_EQ(shell::SamKatalog(N(path), 1), N(name)) << path;
+  }
+  EXPECT_EQ(shell::SamKatalog(N("a.nsl"), 0), N("a.nsl"));
+  EXPECT_THROW(shell::SamKatalog(N("a.nsl"), -1), std::invalid_argument);
+  EXPECT_THROW(shell::SamKatalog(N(""), -1), std::invalid_argument);
+  for (const auto& [folder, joined] : {std::pair{"/logos", "/logos/a.nsl"}, {"/", "/a.nsl"},
+                                       {"C:/", "C:/a.nsl"}, {"", "/a.nsl"}}) {
+    EXPECT_EQ(shell::JoinFolderAndName(N(folder), N("a.nsl")), N(joined)) << folder;
+  }
+#ifdef _WIN32
+  EXPECT_EQ(shell::StartupFilePath(L"a.nsl", L"D:\\work"), fs::path(L"D:\\work\\a.nsl"));
+  EXPECT_EQ(shell::StartupFolder(L"C:"), fs::path(L"C:\\"));  // the root, not the drive's folder
+#endif
+}
+
+#ifndef _WIN32
+TEST(StartUp, TheArgumentsAreOnePathTakenFromTheWorkingFolder) {
+  EXPECT_EQ(shell::StartupFilePath("../x/a.nsl", "/home/me"), fs::path("/home/x/a.nsl"));
+  EXPECT_EQ(shell::StartupFolder(""), fs::path("/"));  // the folder half of "/a.nsl"
+  char program[] = "kestrel", first[] = "/logos/my", second[] = "logo.nsl";
+  char* argv[] = {program, first, second};
+  EXPECT_EQ(shell::StartupArgumentText(3, argv), "/logos/my logo.nsl");
+  EXPECT_EQ(shell::StartupArgumentText(1, argv), "");
+  for (const auto& [argument, request] :
+       {std::pair{"--help", shell::StartRequest::Help}, {"--version", shell::StartRequest::Version},
+        {"--help me.nsl", shell::StartRequest::Open}, {"-x.nsl", shell::StartRequest::Open}}) {
+    EXPECT_EQ(shell::RequestOf(argument), request) << argument;
+  }
+}
+
+TEST(ReadableNames, AnInvalidUtf8FormIsReadAsWindows1250) {
+  EXPECT_EQ(shell::DisplayText("\xC1\x9C.nsl"), "Áś.nsl");  // not an overlong '\\'
+  EXPECT_EQ(shell::DisplayText("\xED\xA0\x80"), "í\u00A0€");  // a surrogate
+}
+
+TEST(Drives, MountsAPersonCallsDrivesAndNothingElse) {
+  std::vector<std::string> roots;
+  for (const shell::Drive& drive : shell::DrivesFromMountInfo(
+           "22 1 0:21 / /proc rw - proc proc rw\n"
+           "25 1 8:1 / / rw shared:1 - ext4 /dev/sda1 rw\n"
+           "26 25 8:2 / /home rw shared:2 - ext4 /dev/sda2 rw\n"
+           "27 25 0:30 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+           "28 25 8:17 / /media/me/MY\\040STICK rw - vfat /dev/sdb1 rw\n"
+           "29 25 7:0 / /snap/core/1 ro - squashfs /dev/loop0 ro\n"
+           "31 25 0:40 / /mnt/share rw - nfs4 server:/share rw\n"
+           "32 25 8:33 / /run/media/me/CARD rw - exfat /dev/sdc1 rw\n")) {
+    roots.push_back(drive.root.string());
+  }
+  EXPECT_EQ(roots, (std::vector<std::string>{"/", "/home", "/media/me/MY STICK", "/mnt/share",
+                                             "/run/media/me/CARD"}));
+}
+#endif
+
+TEST(Drives, AFolderBelongsToTheDriveWithTheLongestRootThatHoldsIt) {
+  const std::vector<shell::Drive> drives{{"/", "/"}, {"/home", "/home"}, {"/home/me/usb", "usb"}};
+  for (const auto& [folder, drive] : {std::pair{"/etc", 0u}, {"/home", 1u}, {"/home/me/logos", 1u},
+                                      {"/home/me/usb/logos", 2u}, {"/homework", 0u}}) {
+    EXPECT_EQ(shell::DriveIndexOf(drives, folder), drive) << folder;
+  }
+}
+
+TEST(LanguageSetting, TheFirstTwoCharactersAndExactlyEnGiveEnglish) {
+  const Language pl = Language::Polish, en = Language::English;
+  for (const auto& [stored, code, language] :
+       {std::tuple{std::optional<std::string>(), "pl", pl}, {"", "  ", pl}, {"en", "en", en},
+        {"en-GB", "en", en}, {"english", "en", en}, {"e", "e ", pl}, {"EN", "EN", pl},
+        {"En", "En", pl}, {" en", " e", pl}, {"de", "de", pl}}) {
+    EXPECT_EQ(shell::LanguageCode(stored), code) << stored.value_or("absent");
+    EXPECT_EQ(shell::ChooseLanguage(stored), language) << stored.value_or("absent");
+  }
+}
+
+TEST(FailureTexts, ThePrefixCrLfAndWhyForEachKindInBothLanguages) {
+  using Kind = shell::FileFailureKind;
+  for (const Kind kind : {Kind::NotFound, Kind::PermissionDenied, Kind::IsFolder,
+                          Kind::NotRegularFile, Kind::ReadPastEnd, Kind::Overflow}) {
+    EXPECT_NE(shell::DescribeFailure({kind}, Language::Polish),
+              shell::DescribeFailure({kind}, Language::English));  // both there, and translated
+  }
+  const shell::FileFailure other{Kind::System, 5, "I/O error"};
+  EXPECT_EQ(shell::DescribeFailure(other, Language::English), "System error 5: I/O error.");
+  EXPECT_EQ(shell::DescribeFailure(other, Language::Polish), "Błąd systemu 5: I/O error.");
+  EXPECT_EQ(shell::FailureMessage("An ERROR occured:", "Why."), "An ERROR occured:\r\nWhy.");
+  for (const auto& [error, kind] : {std::pair{std::errc::no_such_file_or_directory, Kind::NotFound},
+                                    {std::errc::not_a_directory, Kind::NotFound},
+                                    {std::errc::permission_denied, Kind::PermissionDenied},
+                                    {std::errc::operation_not_permitted, Kind::PermissionDenied},
+                                    {std::errc::is_a_directory, Kind::IsFolder},
+                                    {std::errc::io_error, Kind::System}}) {
+    EXPECT_EQ(shell::FailureFromError(std::make_error_code(error)).kind, kind);
+  }
+}
+
+}  // namespace
