@@ -71,7 +71,11 @@ class WindowLayerTest : public QObject {
       QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
       QCOMPARE(window_->windowTitle(), shell::FromUtf8(window.title));
       for (const shell::ControlSpec& c : window.controls) {
-        const auto* model = static_cast<shell::TextControl*>(form_->ControlNamed(c.name));
+        const bool texts = c.kind == shell::ControlKind::Label ||
+                           c.kind == shell::ControlKind::TextButton ||
+                           c.kind == shell::ControlKind::PictureButton;
+        const auto* model = texts ? static_cast<shell::TextControl*>(form_->ControlNamed(c.name))
+                                  : nullptr;
         if (auto* timer = Control<QTimer>(c.name)) {
           QVERIFY(timer->interval() == c.interval && !timer->isActive());
           continue;
@@ -95,6 +99,32 @@ class WindowLayerTest : public QObject {
           const shell::Rgb rgb = c.text_colour.value_or(shell::Rgb{0, 0, 0});
           QCOMPARE(label->palette().color(QPalette::WindowText), QColor(rgb.r, rgb.g, rgb.b));
         }
+      }
+    }
+    // The places the two windows' layouts give, worked out from them by hand.
+    for (const auto& [kestrel, places] : std::vector<std::pair<bool, const char*>>{
+             {true, "Picture1 4 4 509 293 File1 512 4 145 461 Drive1 352 300 161 21 "
+                    "Dir1 352 323 161 141 Command4 292 300 25 25 Command3 320 300 25 25 "
+                    "Picture2 4 300 86 50 Check1 8 360 17 17 Label3 24 360 153 17 "
+                    "Label2 24 376 321 17 Check2 8 400 17 17 Label4 24 400 117 21 "
+                    "Command1 8 436 57 25 Command2 72 436 33 25 Label1 172 448 181 17 "
+                    "Image1 36 296 349 169 "},
+             {false, "Picture1 4 4 509 293 File1 516 4 137 461 Drive1 348 300 169 21 "
+                     "Dir1 348 323 169 141 Command4 292 300 25 25 Command3 320 300 25 25 "
+                     "Label1 8 300 273 21 Check1 8 324 13 21 Label4 24 328 153 17 "
+                     "Check2 8 348 13 17 Label5 24 348 169 17 Label2 8 380 49 17 "
+                     "Command5 4 400 97 25 Command1 4 440 49 25 Command2 64 440 33 25 "
+                     "Label3 168 452 177 25 Image1 84 300 264 170 "}}) {
+      Open(kestrel);
+      const QStringList expected = QString(places).split(' ', Qt::SkipEmptyParts);
+      QCOMPARE(expected.size(), 5 * qsizetype(form_->Window().controls.size() - (kestrel ? 0 : 1)));
+      for (qsizetype i = 0; i < expected.size(); i += 5) {
+        const QWidget* widget = Control(expected[i].toStdString());
+        QVERIFY2(widget, qPrintable(expected[i]));
+        const QRect r = widget->geometry();
+        QCOMPARE((QStringList{expected[i], QString::number(r.x()), QString::number(r.y()),
+                              QString::number(r.width()), QString::number(r.height())}),
+                 expected.mid(i, 5));
       }
     }
     Open(true);
