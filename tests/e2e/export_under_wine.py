@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import need, start_xvfb  # noqa: E402
+from viewer_under_xvfb import end_wine_run, need, start_xvfb  # noqa: E402
 
 EXPORT_BUTTON = (52, 412)
 KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\LogoManager.exe"
@@ -77,11 +77,7 @@ def main():
         if viewer:
             viewer.kill()
             viewer.wait()
-        subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(work, "prefix")),
-                       stderr=subprocess.DEVNULL)
-        server.terminate()
-        server.wait()
-        shutil.rmtree(work, ignore_errors=True)
+        end_wine_run(server, work)
 
 
 if __name__ == "__main__":

@@ -40,6 +40,15 @@ def start_xvfb():
         return server, ":" + display.readline().strip()
 
 
+def end_wine_run(server, work):
+    """Stops the Wine prefix in `work`/prefix and the X server, and removes `work`."""
+    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(work, "prefix")),
+                   stderr=subprocess.DEVNULL)
+    server.terminate()
+    server.wait()
+    shutil.rmtree(work, ignore_errors=True)
+
+
 def screenshot(window, env):
     """The window's pixels as rows of (r, g, b)."""
     ppm = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], env=env, check=True,

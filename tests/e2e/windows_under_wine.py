@@ -21,7 +21,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import need, read_art, start_xvfb, wait_for_picture  # noqa: E402
+from viewer_under_xvfb import end_wine_run, need, read_art, start_xvfb, wait_for_picture  # noqa: E402
 
 NEXT_BUTTON = (332, 312)
 EXPORT_BUTTON = (52, 412)
@@ -150,11 +150,7 @@ def main():
         ok &= plover_checks(wine, build, samples, logos)
         return 0 if ok else 1
     finally:
-        subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(work, "prefix")),
-                       stderr=subprocess.DEVNULL)
-        server.terminate()
-        server.wait()
-        shutil.rmtree(work, ignore_errors=True)
+        end_wine_run(server, work)
 
 
 if __name__ == "__main__":
