@@ -302,11 +302,11 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wparam, LPA
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return self ? self->Handle(message, wparam, lparam)
+  return self ? self->OnMessage(message, wparam, lparam)
               : DefWindowProcW(window, message, wparam, lparam);
 }
 
-LRESULT Window::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND: {
       if (LOWORD(wparam) == IDOK) {  // Enter, through the dialog keys
