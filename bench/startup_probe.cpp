@@ -9,9 +9,9 @@
 #ifdef KP_PROBE_KESTREL
 #include "apps/kestrel/form1.h"
 #include "shell/command_line.h"
-#include "shell/qt/language_setting.h"
 #include "shell/qt/message_boxes.h"
 #include "shell/qt/window_layer.h"
+#include "shell/settings_file.h"
 #endif
 
 namespace {

@@ -12,11 +12,15 @@
 namespace nlm {
 
 std::unique_ptr<Registry> SystemRegistry() {
-  return std::make_unique<WineRegistry>(WineRegistry::FromFile(WinePrefix() / "system.reg"));
+  const std::optional<std::filesystem::path> prefix = WinePrefix();
+  return std::make_unique<WineRegistry>(prefix ? WineRegistry::FromFile(*prefix / "system.reg")
+                                               : WineRegistry());
 }
 
 bool ProgramFileExists(const std::string& windows_path) {
-  const std::optional<std::filesystem::path> file = UnixPathOf(windows_path, WinePrefix());
+  const std::optional<std::filesystem::path> prefix = WinePrefix();
+  const std::optional<std::filesystem::path> file =
+      prefix ? UnixPathOf(windows_path, *prefix) : std::nullopt;
   if (!file) {
     return false;
   }
@@ -32,7 +36,9 @@ ExportLaunch LogoManagerLaunch(const std::string& LogoManagerPath,
                                const std::filesystem::path& CurrentFilePath) {
   // LogoManager sees the file through the prefix's drives; a file none of them holds is passed
   // as it is.
-  const std::optional<std::string> file = WindowsPathOf(CurrentFilePath, WinePrefix());
+  const std::optional<std::filesystem::path> prefix = WinePrefix();
+  const std::optional<std::string> file =
+      prefix ? WindowsPathOf(CurrentFilePath, *prefix) : std::nullopt;
   return {"wine", {LogoManagerPath, file.value_or(CurrentFilePath.native())}, {}};
 }
 

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "shell/display_name.h"
+#include "shell/file_failure.h"
+#include "shell/read_only_file.h"
 
 namespace nlm {
 
@@ -169,6 +170,17 @@ unsigned CodePageOf(const std::map<std::string, WineRegistry::Value>* code_pages
   return number > 0 ? static_cast<unsigned>(number) : kWindows1252;
 }
 
+// Takes the next line off the front of the text, without its line feed; false at the end.
+bool NextLine(std::string_view& text, std::string_view& line) {
+  if (text.empty()) {
+    return false;
+  }
+  const std::size_t end = std::min(text.find('\n'), text.size());
+  line = text.substr(0, end);
+  text.remove_prefix(std::min(end + 1, text.size()));
+  return true;
+}
+
 bool IsString(std::uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
@@ -177,20 +189,24 @@ bool IsString(std::uint32_t type) {
 
 WineRegistry WineRegistry::FromText(std::string_view text) {
   WineRegistry registry;
-  std::istringstream lines{std::string(text)};
-  std::string line;
-  if (!std::getline(lines, line) || !line.starts_with("WINE REGISTRY Version 2")) {
+  std::string_view line;
+  if (!NextLine(text, line) || !line.starts_with("WINE REGISTRY Version 2")) {
     return registry;
   }
   Values* key = nullptr;
-  while (std::getline(lines, line)) {
+  std::string joined;
+  while (NextLine(text, line)) {
     // Long binary values go on over several lines, each but the last ending in a backslash.
-    for (std::string more; line.ends_with('\\') && std::getline(lines, more);) {
-      line.pop_back();
-      line += more.substr(std::min(more.find_first_not_of(" \t"), more.size()));
+    if (line.ends_with('\\')) {
+      joined.assign(line);
+      for (std::string_view more; joined.ends_with('\\') && NextLine(text, more);) {
+        joined.pop_back();
+        joined += more.substr(std::min(more.find_first_not_of(" \t"), more.size()));
+      }
+      line = joined;
     }
-    if (!line.empty() && line.back() == '\r') {
-      line.pop_back();
+    if (line.ends_with('\r')) {
+      line.remove_suffix(1);
     }
     std::size_t at = 1;
     if (line.starts_with('[')) {
@@ -203,9 +219,8 @@ WineRegistry WineRegistry::FromText(std::string_view text) {
       }
       const std::size_t equals = line.starts_with("@=") ? 1 : at;
       if (name && equals < line.size() && line[equals] == '=') {
-        if (const std::optional<Value> value =
-                ParseData(std::string_view(line).substr(equals + 1))) {
-          (*key)[Folded(*name)] = *value;
+        if (std::optional<Value> value = ParseData(line.substr(equals + 1))) {
+          (*key)[Folded(*name)] = std::move(*value);
         }
       }
     }
@@ -216,10 +231,12 @@ WineRegistry WineRegistry::FromText(std::string_view text) {
 }
 
 WineRegistry WineRegistry::FromFile(const std::filesystem::path& system_reg) {
-  std::ifstream file(system_reg, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return FromText(text.str());
+  try {
+    const std::vector<std::uint8_t> bytes = shell::ReadWholeFile(system_reg, kLargestRegistry);
+    return FromText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const shell::FileAccessError&) {
+    return {};  // missing, unreadable, not a file or far too large: no keys
+  }
 }
 
 // The path with its first link, if it has one, replaced by the key that the link names.
@@ -282,12 +299,14 @@ long WineRegistry::QueryValue(RegKey key, const std::string& value_name, std::ui
   return kErrorSuccess;
 }
 
-std::filesystem::path WinePrefix() {
+std::optional<std::filesystem::path> WinePrefix() {
   if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
     return prefix;
   }
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home ? home : "") / ".wine";
+  if (const char* home = std::getenv("HOME"); home && *home) {
+    return std::filesystem::path(home) / ".wine";
+  }
+  return std::nullopt;
 }
 
 }  // namespace nlm

@@ -25,6 +25,9 @@ class WineRegistry : public Registry {
     std::vector<std::uint8_t> data;  // strings in UTF-8 with their NUL, as the A calls give them
   };
 
+  // A registry far larger than any Wine writes is not read at all.
+  static constexpr std::uintmax_t kLargestRegistry = std::uintmax_t{64} << 20;
+
   static WineRegistry FromText(std::string_view text);
   static WineRegistry FromFile(const std::filesystem::path& system_reg);
 
@@ -47,7 +50,7 @@ class WineRegistry : public Registry {
   unsigned code_page_ = kWindows1252;
 };
 
-// The prefix Wine uses: $WINEPREFIX, or ~/.wine.
-std::filesystem::path WinePrefix();
+// The prefix Wine uses: $WINEPREFIX, or ~/.wine; none without either.
+std::optional<std::filesystem::path> WinePrefix();
 
 }  // namespace nlm

@@ -60,30 +60,23 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : fd_(-1) {
     ::close(fd_);
     throw;
   }
+  length_ = static_cast<std::uintmax_t>(info.st_size);
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
   ::close(fd_);
 }
 
-std::vector<std::uint8_t> ReadOnlyFile::ReadUpTo(std::size_t count) {
-  std::vector<std::uint8_t> bytes(count);
-  std::size_t filled = 0;
-  while (filled < count) {
-    const ssize_t got = ::read(fd_, bytes.data() + filled, count - filled);
-    if (got == 0) {
-      break;
+std::size_t ReadOnlyFile::ReadSome(std::uint8_t* into, std::size_t count) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, into, count);
+    if (got >= 0) {
+      return static_cast<std::size_t>(got);
     }
-    if (got < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
+    if (errno != EINTR) {
       ThrowErrno(errno);
     }
-    filled += static_cast<std::size_t>(got);
   }
-  bytes.resize(filled);
-  return bytes;
 }
 
 }  // namespace shell

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "shell/file_failure.h"
@@ -65,32 +66,25 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : handle_(INVALID_
   if (handle_ == INVALID_HANDLE_VALUE) {
     ThrowWindowsError(GetLastError());
   }
-  if (GetFileType(handle_) != FILE_TYPE_DISK) {
+  LARGE_INTEGER length{};
+  if (GetFileType(handle_) != FILE_TYPE_DISK || !GetFileSizeEx(handle_, &length)) {
     CloseHandle(handle_);
     throw FileAccessError(FileFailure{FileFailureKind::NotRegularFile});
   }
+  length_ = static_cast<std::uintmax_t>(length.QuadPart);
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
   CloseHandle(handle_);
 }
 
-std::vector<std::uint8_t> ReadOnlyFile::ReadUpTo(std::size_t count) {
-  std::vector<std::uint8_t> bytes(count);
-  std::size_t filled = 0;
-  while (filled < count) {
-    DWORD got = 0;
-    const DWORD wanted = static_cast<DWORD>(count - filled);
-    if (!ReadFile(handle_, bytes.data() + filled, wanted, &got, nullptr)) {
-      ThrowWindowsError(GetLastError());
-    }
-    if (got == 0) {
-      break;
-    }
-    filled += got;
+std::size_t ReadOnlyFile::ReadSome(std::uint8_t* into, std::size_t count) {
+  DWORD got = 0;
+  if (!ReadFile(handle_, into, static_cast<DWORD>(std::min<std::size_t>(count, MAXDWORD)), &got,
+                nullptr)) {
+    ThrowWindowsError(GetLastError());
   }
-  bytes.resize(filled);
-  return bytes;
+  return got;
 }
 
 }  // namespace shell

@@ -1,27 +1,32 @@
 // nokia-logo-thumbnailer SIZE INPUT OUTPUT: the freedesktop thumbnailer of both kinds of logo
 // file. Draws the dots on the viewers' screen colour as a PNG no larger than SIZE on either side,
 // scaled without smoothing and with its aspect kept, a grid between the dots when they are big
-// enough for one. Writes only OUTPUT; for a file it cannot read it writes nothing and exits 1.
+// enough for one. File managers run it unattended on whatever a folder holds, so it reads only
+// regular files, bounded, and replaces only OUTPUT; for anything it refuses it writes nothing,
+// says why on stderr and exits 1 (2 for wrong arguments).
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "nlm/nlm_file.h"
 #include "nsl/nsl_file.h"
+#include "output_file.h"
 #include "shell/file_failure.h"
 #include "shell/folder_listing.h"
 #include "shell/logo_canvas.h"
+#include "shell/read_only_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kSmallestPitchWithGrid = 4;
+constexpr int kLargestSize = 1024;  // the largest thumbnail size freedesktop names
 
 QColor ColourOf(shell::Rgb rgb) {
   return QColor(rgb.r, rgb.g, rgb.b);
@@ -35,9 +40,8 @@ bool IsNlm(const fs::path& file) {
   if (shell::MatchesExtension(file.filename().native(), ".nsl")) {
     return false;
   }
-  char magic[4] = {};
-  std::ifstream(file, std::ios::binary).read(magic, sizeof magic);
-  return std::string(magic, sizeof magic) == "NLM ";
+  const std::vector<std::uint8_t> magic = shell::ReadOnlyFile(file).ReadUpTo(4);
+  return std::string(magic.begin(), magic.end()) == "NLM ";
 }
 
 shell::DotPicture Decode(const fs::path& file) {
@@ -76,27 +80,65 @@ QImage Draw(const shell::DotPicture& dots, int size) {
   return image;
 }
 
+// SIZE as whole decimal digits from 1 to 1024; anything else is no size.
+std::optional<int> SizeOf(std::string_view text) {
+  if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos) {
+    return std::nullopt;
+  }
+  const int size = std::stoi(std::string(text));
+  return size >= 1 && size <= kLargestSize ? std::optional(size) : std::nullopt;
+}
+
+// Why the file cannot be shown as a logo, in words for a person reading the file manager's log.
+std::string WhyNotALogo(const shell::FileFailure& failure) {
+  if (failure.kind == shell::FileFailureKind::UnlistedLength) {
+    return "not a logo: no kind of picture has this file's length.";
+  }
+  return shell::DescribeFailure(failure, shell::Language::English);
+}
+
+int Refuse(const fs::path& what, const std::string& why) {
+  std::fprintf(stderr, "nokia-logo-thumbnailer: %s: %s\n", what.c_str(), why.c_str());
+  return 1;
+}
+
+QByteArray Png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4 || std::atoi(argv[1]) <= 0) {
-    std::fputs("usage: nokia-logo-thumbnailer SIZE INPUT OUTPUT\n", stderr);
+  const std::optional<int> size = argc == 4 ? SizeOf(argv[1]) : std::nullopt;
+  if (!size) {
+    std::fputs(
+        "usage: nokia-logo-thumbnailer SIZE INPUT OUTPUT\n"
+        "       (SIZE in pixels, from 1 to 1024)\n",
+        stderr);
     return 2;
   }
   const fs::path input(argv[2]);
   const fs::path output(argv[3]);
+  if (const std::optional<std::string> refusal = thumbnailer::RefusalOfOutput(input, output)) {
+    return Refuse(output, "not written: " + *refusal);
+  }
+  QByteArray png;
   try {
-    const QImage thumbnail = Draw(Decode(input), std::atoi(argv[1]));
-    if (!thumbnail.save(QString::fromLocal8Bit(output.c_str()), "PNG")) {
-      std::error_code ignored;
-      fs::remove(output, ignored);
-      std::fprintf(stderr, "nokia-logo-thumbnailer: cannot write %s\n", output.c_str());
-      return 1;
-    }
+    png = Png(Draw(Decode(input), *size));
   } catch (const shell::FileAccessError& error) {
-    std::fprintf(stderr, "nokia-logo-thumbnailer: %s: %s\n", input.c_str(),
-                 shell::DescribeFailure(error.Failure(), shell::Language::English).c_str());
-    return 1;
+    return Refuse(input, WhyNotALogo(error.Failure()));
+  } catch (const std::exception& error) {
+    return Refuse(input, error.what());
+  }
+  if (png.isEmpty()) {
+    return Refuse(output, "not written: the picture could not be encoded");
+  }
+  if (const std::optional<std::string> failure = thumbnailer::ReplaceWith(output, png)) {
+    return Refuse(output, "not written: " + *failure);
   }
   return 0;
 }

@@ -8,9 +8,9 @@
 
 #include "shell/command_line.h"
 #include "shell/qt/display.h"
-#include "shell/qt/language_setting.h"
 #include "shell/qt/message_boxes.h"
 #include "shell/qt/window_layer.h"
+#include "shell/settings_file.h"
 #include "shell/viewer_form.h"
 
 namespace shell {

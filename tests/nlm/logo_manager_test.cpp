@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -165,6 +167,50 @@ TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
   // A file of this system as Wine names it: through z:, or through c: when c: holds it.
   EXPECT_EQ(nlm::WindowsPathOf("/usr/share/logo.nlm", prefix()), "Z:\\usr\\share\\logo.nlm");
   EXPECT_EQ(nlm::WindowsPathOf(prefix() / "drive_c" / "a b.nlm", prefix()), "C:\\a b.nlm");
+}
+
+// Start-up always reaches its window: a system.reg that is no file, or far too large, or no
+// prefix at all, is read as LogoManager not registered, at once.
+TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
+  const fs::path reg = prefix() / "system.reg";
+  const std::string home = std::getenv("HOME");
+  const fs::path working_folder = fs::current_path();
+  const std::string registered =
+      SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\"");
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    bool usable;
+  } cases[] = {
+      {"a registry", [&] { std::ofstream(reg) << registered; }, true},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(reg.c_str(), 0600), 0); }, false},
+      {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", reg); }, false},
+      {"larger than any registry",
+       [&] {
+         std::ofstream(reg) << registered;
+         fs::resize_file(reg, (std::uintmax_t{64} << 20) + 1);  // sparse: never read
+       },
+       false},
+      {"no WINEPREFIX and no HOME, a .wine in the working folder",
+       [&] {
+         std::ofstream(reg) << registered;
+         fs::create_symlink(prefix(), folder.Path() / ".wine");
+         fs::current_path(folder.Path());
+         unsetenv("WINEPREFIX");
+         unsetenv("HOME");
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    fs::remove(reg);
+    c.make();
+    const nlm::LogoManagerLookup lookup = nlm::LookUpLogoManager(*nlm::SystemRegistry());
+    EXPECT_EQ(lookup.usable, c.usable) << c.what;
+    EXPECT_EQ(lookup.LogoManagerPath.empty(), !c.usable) << c.what;
+  }
+  EXPECT_EQ(nlm::WinePrefix(), std::nullopt);
+  setenv("HOME", home.c_str(), 1);
+  fs::current_path(working_folder);
 }
 
 // The export runs `wine` with LogoManager and the file, each argument intact and without a

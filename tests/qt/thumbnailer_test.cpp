@@ -1,9 +1,19 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+#include <functional>
 
+#include "support/temp_folder.h"
 #include "support/text_art.h"
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
 
 // The thumbnailer run as a file manager runs it, its PNG read back pixel by pixel.
 class ThumbnailerTest : public QObject {
@@ -15,6 +25,28 @@ class ThumbnailerTest : public QObject {
   static int Run(int size, const std::string& input, const QString& output) {
     return QProcess::execute(KP_THUMBNAILER,
                              {QString::number(size), QString::fromStdString(input), output});
+  }
+
+  struct Outcome {
+    int exit_code;
+    QByteArray stderr_text;
+  };
+
+  // Runs it as a file manager does, its input a pipe that stays open; as root, as the user
+  // nobody, so that a file nobody may write is one it may not write either.
+  static Outcome RunUnattended(const QString& size, const fs::path& input, const fs::path& output) {
+    QStringList arguments{size, QString::fromStdString(input), QString::fromStdString(output)};
+    QString program = KP_THUMBNAILER;
+    if (::geteuid() == 0) {
+      arguments.prepend(program);
+      arguments = QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups"} + arguments;
+      program = "setpriv";
+    }
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(-1);  // a hang is the test runner's timeout to catch
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError()};
   }
 
  private slots:
@@ -59,6 +91,81 @@ class ThumbnailerTest : public QObject {
     QVERIFY(!QFile::exists(folder_.filePath("bad.png")));
     const std::string bird = test_support::SamplePath("kestrel_bird.nsl").string();
     QCOMPARE(Run(128, bird, folder_.filePath("no/a.png")), 1);
+  }
+
+  // What a hostile folder or caller can hand it: each refused at once with a reason, and nothing
+  // anywhere changed, OUTPUT included. A regular file of its own at OUTPUT is replaced whole.
+  void refusesWhatIsNoLogoOrNoPlaceForItAndChangesNothing() {
+    test_support::TempFolder temp;
+    const fs::path folder = temp.Path();
+    fs::permissions(folder, fs::perms::all);  // open to the user nobody
+    const fs::path bird = folder / "bird.nsl", png = folder / "png";
+    fs::copy_file(test_support::SamplePath("kestrel_bird.nsl"), bird);
+    fs::permissions(bird, fs::perms::owner_all | fs::perms::others_read | fs::perms::group_read);
+    const auto file = [&folder](const char* name, std::string_view text) {
+      std::ofstream(folder / name) << text;
+      return folder / name;
+    };
+    QVERIFY(::mkfifo((folder / "fifo").c_str(), 0666) == 0);
+    fs::create_symlink("/dev/stdin", folder / "stdin");
+    fs::create_symlink("/proc/self/environ", folder / "env.nsl");
+    const fs::path unlisted = file("unlisted.nlm", "NLM " + std::string(96, '\0'));
+    const fs::path target = file("target", "kept"), read_only = file("read-only", "kept");
+    fs::permissions(read_only, fs::perms::owner_read | fs::perms::others_read);
+    fs::create_symlink(target, folder / "link");
+    fs::create_symlink(folder / "nowhere", folder / "dangling");
+    fs::create_directory(folder / "folder");
+    const auto same = [](const fs::path& path, std::string_view text) {
+      return
+          [path, text] { return test_support::ReadBytes(path) == Bytes(text.begin(), text.end()); };
+    };
+    const auto absent = [](const fs::path& path) { return [path] { return !fs::exists(path); }; };
+    const auto png_only = [&] { return absent(png)() && fs::exists(bird); };
+    const struct {
+      const char* what;
+      QString size;
+      fs::path input, output;
+      int exit_code;
+      QByteArray why;
+      std::function<bool()> unchanged;
+    } cases[] = {
+        {"a FIFO without extension", "128", folder / "fifo", png, 1, "Not a regular file",
+         png_only},
+        {"a link to its own input, a pipe", "128", folder / "stdin", png, 1, "Not a regular file",
+         png_only},
+        {"a /proc file that reports no length", "128", folder / "env.nsl", png, 1, "too short",
+         png_only},
+        {"an NLM of no listed length", "128", unlisted, png, 1,
+         "not a logo: no kind of picture has this file's length.", png_only},
+        {"OUTPUT a file it may not write", "128", bird, read_only, 1, "not written",
+         same(read_only, "kept")},
+        {"OUTPUT a link", "128", bird, folder / "link", 1, "symbolic link", same(target, "kept")},
+        {"OUTPUT a dangling link", "128", bird, folder / "dangling", 1, "symbolic link",
+         absent(folder / "nowhere")},
+        {"OUTPUT a folder", "128", bird, folder / "folder", 1, "not a regular file",
+         [&] { return fs::is_directory(folder / "folder"); }},
+        {"OUTPUT is INPUT", "128", bird, bird, 1, "the input file itself",
+         [&] { return test_support::ReadBytes(bird).size() == 574; }},
+        {"SIZE 12abc", "12abc", bird, png, 2, "usage", png_only},
+        {"SIZE 1e3", "1e3", bird, png, 2, "usage", png_only},
+        {"SIZE 0", "0", bird, png, 2, "usage", png_only},
+        {"SIZE -1", "-1", bird, png, 2, "usage", png_only},
+        {"SIZE 1025", "1025", bird, png, 2, "usage", png_only},
+        {"SIZE 4294967424", "4294967424", bird, png, 2, "usage", png_only},
+    };
+    for (const auto& c : cases) {
+      const Outcome outcome = RunUnattended(c.size, c.input, c.output);
+      QVERIFY2(outcome.exit_code == c.exit_code && outcome.stderr_text.contains(c.why),
+               c.what + (": " + outcome.stderr_text));
+      QVERIFY2(c.unchanged(), c.what);
+    }
+    // Its own earlier thumbnail is replaced, and nothing but OUTPUT is left in the folder.
+    const fs::path earlier = file("earlier.png", "an earlier thumbnail");
+    fs::permissions(earlier, fs::perms::others_write, fs::perm_options::add);
+    const auto before = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+    QCOMPARE(RunUnattended("1024", bird, earlier).exit_code, 0);
+    QCOMPARE(QImage(QString::fromStdString(earlier)).size(), QSize(1009, 577));
+    QCOMPARE(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), before);
   }
 };
 

@@ -1,14 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "shell/command_line.h"
 #include "shell/display_name.h"
 #include "shell/drives.h"
 #include "shell/file_failure.h"
 #include "shell/logo_canvas.h"
+#include "shell/read_only_file.h"
 #include "shell/texts.h"
+#include "support/temp_folder.h"
 #include "support/text_art.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "shell/settings_file.h"
+#endif
 
 // The shell's rules that need no window: the canvas, paths, drives, the language, failure texts.
 namespace {
@@ -126,6 +135,109 @@ TEST(Drives, MountsAPersonCallsDrivesAndNothingElse) {
   }
   EXPECT_EQ(roots, (std::vector<std::string>{"/", "/home", "/media/me/MY STICK", "/mnt/share",
                                              "/run/media/me/CARD"}));
+}
+#endif
+
+#ifndef _WIN32
+// A file the user did not choose to trust is read only when it is a regular file, never past
+// the length it reports, never when that is more than its kind allows, and never waiting.
+TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
+  using Kind = shell::FileFailureKind;
+  test_support::TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder.Path() / "fifo").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", folder.Path() / "zero");
+  fs::create_symlink("/proc/self/environ", folder.Path() / "environ");
+  const struct {
+    const char* what;
+    fs::path path;
+    std::optional<Kind> failure;  // none: read whole
+    std::size_t length;
+  } cases[] = {
+      {"as long as its kind allows",
+       folder.Write("full", std::vector<std::uint8_t>(1000, 7)),
+       {},
+       1000},
+      {"a byte longer", folder.Write("long", std::vector<std::uint8_t>(1001, 7)), Kind::Overflow,
+       0},
+      {"a FIFO", folder.Path() / "fifo", Kind::NotRegularFile, 0},
+      {"a link to a device", folder.Path() / "zero", Kind::NotRegularFile, 0},
+      {"a folder", folder.Path(), Kind::IsFolder, 0},
+      {"missing", folder.Path() / "gone", Kind::NotFound, 0},
+      {"a link to a file that reports no length", folder.Path() / "environ", {}, 0},
+  };
+  for (const auto& c : cases) {
+    try {
+      EXPECT_EQ(shell::ReadWholeFile(c.path, 1000), std::vector<std::uint8_t>(c.length, 7))
+          << c.what;
+      EXPECT_EQ(c.failure, std::nullopt) << c.what;
+    } catch (const shell::FileAccessError& error) {
+      EXPECT_EQ(error.Failure().kind, c.failure) << c.what;
+    }
+  }
+}
+
+TEST(LanguageSetting, TheSettingsFileIsWhereTheXdgRulesPutIt) {
+  const char* none = nullptr;
+  for (const auto& [config, home, file] :
+       {std::tuple{"/cfg", "/home/me", std::optional<fs::path>("/cfg/IconJAR.conf")},
+        {"", "/home/me", "/home/me/.config/IconJAR.conf"},
+        {none, "/home/me", "/home/me/.config/IconJAR.conf"},
+        {"cfg", "/home/me", "/home/me/.config/IconJAR.conf"},  // relative: ignored
+        {"/cfg", none, "/cfg/IconJAR.conf"},
+        {none, none, std::nullopt},
+        {"cfg", "", std::nullopt}}) {
+    EXPECT_EQ(shell::SettingsFilePath(config, home), file) << (config ? config : "unset");
+  }
+}
+
+TEST(LanguageSetting, ReadAsStoredFromAFileOfItsOwnKindAndNothingWritten) {
+  using Setting = std::optional<std::string>;
+  for (const auto& [text, setting] : std::vector<std::pair<std::string, Setting>>{
+           {"[Options]\nLang=en\n", "en"},
+           {"[Options]\nLang=\n", ""},
+           {"[Options]\nLang=en-GB\n", "en-GB"},
+           {"[Options]\nLang=EN\n", "EN"},
+           {"[Options]\nLang=en,pl\n", "en,pl"},
+           {"[Options]\r\n Lang = en \r\n", "en"},
+           {"[Options]\nLang=\" en\"\n", " en"},
+           {"[Options]\nLang=\"e\\\"n\"\n", "e\"n"},
+           {"[General]\nLang=pl\n[Options]\nLang=en\n", "en"},
+           {"[Options]\nlang=en\n", {}},
+           {"[Options]\nOther=en\n", {}},
+           {"[Elsewhere]\nLang=en\n", {}},
+           {"not an ini file\n", {}}}) {
+    EXPECT_EQ(shell::IniValue(text, "Options", "Lang"), setting) << text;
+  }
+  test_support::TempFolder config;
+  setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  const fs::path file = config.Path() / "IconJAR.conf";
+  const std::string english = "[Options]\nLang=en\n";
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    Setting setting;
+  } cases[] = {
+      {"none", [] {}, {}},
+      {"English", [&] { std::ofstream(file) << english; }, "en"},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, {}},
+      {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", file); }, {}},
+      {"larger than any settings file",
+       [&] {
+         std::ofstream(file) << english;
+         fs::resize_file(file, 64 * 1024 + 1);
+       },
+       {}},
+  };
+  for (const auto& c : cases) {
+    fs::remove(file);
+    c.make();
+    const auto time = fs::exists(file) ? fs::last_write_time(file) : fs::file_time_type();
+    EXPECT_EQ(shell::ReadLanguageSetting(), c.setting) << c.what;
+    EXPECT_EQ(fs::exists(file) ? fs::last_write_time(file) : fs::file_time_type(), time);
+  }
+  fs::remove(file);
+  EXPECT_TRUE(fs::is_empty(config.Path()));  // nothing created for an absent setting
+  unsetenv("XDG_CONFIG_HOME");
 }
 #endif
 
