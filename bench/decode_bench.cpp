@@ -7,7 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "nlm/logo_manager.h"
 #include "nlm/show_nlm.h"
+#include "nlm/wine_registry.h"
 #include "nsl/load_nsl.h"
 #include "support/recording_messages.h"
 
@@ -86,5 +88,27 @@ BENCHMARK_CAPTURE(Nlm, ShowNlmFile_OperatorLogo, kSamples / "operator_plover.nlm
 BENCHMARK_CAPTURE(Nlm, ShowNlmFile_PictureMessage, kSamples / "picture_wave.nlm");
 BENCHMARK_CAPTURE(Nlm, ShowNlmFile_StartupLogo, kSamples / "startup_sunrise.nlm");
 BENCHMARK_CAPTURE(Nlm, ShowNlmFile_StartupLogo_AllDots, AllDots("all-dots.nlm", 10, 538));
+
+// plover's start-up lookup in a Wine prefix's system.reg of `state.range(0)` MiB: keys as Wine
+// writes them, LogoManager's among the last.
+void Registry(benchmark::State& state) {
+  const fs::path file = fs::temp_directory_path() / "bench-system.reg";
+  const std::size_t size = static_cast<std::size_t>(state.range(0)) << 20;
+  std::string text = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+  for (int key = 0; text.size() < size; ++key) {
+    text += "[Software\\\\Classes\\\\CLSID\\\\{" + std::to_string(key) +
+            "}] 1796591584\n#time=1da2b3c4d5e6f70\n@=\"Component " + std::to_string(key) +
+            "\"\n\"ThreadingModel\"=\"Both\"\n\"Flags\"=dword:00000001\n\n";
+  }
+  text += "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\"
+          "LogoManager.exe] 1796591584\n@=\"C:\\\\LogoManager\\\\LogoManager.exe\"\n";
+  std::ofstream(file, std::ios::binary) << text;
+  for (auto _ : state) {
+    nlm::WineRegistry registry = nlm::WineRegistry::FromFile(file);
+    benchmark::DoNotOptimize(nlm::LookUpLogoManager(registry).LogoManagerPath);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(Registry)->Arg(1)->Arg(16)->Arg(60)->Unit(benchmark::kMillisecond);
 
 }  // namespace
