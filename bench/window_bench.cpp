@@ -43,7 +43,7 @@ struct ShownViewer {
   QWidget* get() { return window.get(); }
   template <typename T>
   T& Model(const char* name) {
-    return static_cast<T&>(*form->ControlNamed(name));
+    return form->ControlNamed<T>(name);
   }
 };
 

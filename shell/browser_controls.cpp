@@ -103,4 +103,17 @@ void FileList::SetSelectedIndex(int index) {
   }
 }
 
+void FileList::TypeLetter(char32_t letter) {
+  for (int step = 1; step <= Count(); ++step) {
+    const int index = (selected_ + step) % Count();
+    if (index == selected_) {
+      return;
+    }
+    if (StartsWithLetter(Entry(index), letter)) {
+      SetSelectedIndex(index);
+      return;
+    }
+  }
+}
+
 }  // namespace shell

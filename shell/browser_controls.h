@@ -94,9 +94,13 @@ class FileList : public Control {
   int SelectedIndex() const { return selected_; }
   const NativeString& SelectedName() const { return Entry(selected_); }
 
-  // Each time an entry becomes selected the click handler runs, before this returns; -1 leaves
+  // Each time an entry becomes selected the click handler runs, before this returns, also when
+  // the user picks the entry that is already selected (a click on it draws it again); -1 leaves
   // nothing selected and runs nothing.
   void SetSelectedIndex(int index);
+  // A letter typed in the list selects the next entry, after the selected one and round from
+  // the top, whose name starts with it.
+  void TypeLetter(char32_t letter);
   void OnClick(Handler handler) { click_ = std::move(handler); }
 
  private:

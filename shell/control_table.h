@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "shell/rgb.h"
 
@@ -62,6 +64,25 @@ struct WindowSpec {
   bool minimize_button;
   std::span<const ControlSpec> controls;  // in the order they are made: the first lies lowest
 };
+
+// Whether the control takes the keyboard focus: labels, the decorative picture and the timer
+// never do, whatever their place in the tab order.
+constexpr bool TakesFocus(const ControlSpec& spec) {
+  return spec.tab >= 0 && spec.kind != ControlKind::Label && spec.kind != ControlKind::Image &&
+         spec.kind != ControlKind::Timer;
+}
+
+// The controls that take the focus, in the order Tab moves it: tab index 0 first.
+inline std::vector<const ControlSpec*> TabOrder(std::span<const ControlSpec> controls) {
+  std::vector<const ControlSpec*> order;
+  for (const ControlSpec& spec : controls) {
+    if (TakesFocus(spec)) {
+      order.push_back(&spec);
+    }
+  }
+  std::ranges::sort(order, {}, &ControlSpec::tab);
+  return order;
+}
 
 // The control of that name; a name the table lacks is a programming error.
 constexpr const ControlSpec& SpecNamed(std::span<const ControlSpec> controls,

@@ -18,6 +18,14 @@ void TextControl::Click() const {
   }
 }
 
+void TextControl::Release(bool over_it) {
+  const bool clicked = pressed_ && over_it;
+  pressed_ = false;
+  if (clicked) {
+    Click();
+  }
+}
+
 void CheckBox::SetValue(int value) {
   if (value == value_) {
     return;
@@ -30,6 +38,9 @@ void CheckBox::SetValue(int value) {
 }
 
 void Timer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) {
+    return;
+  }
   enabled_ = enabled;
   Show();
 }

@@ -51,9 +51,17 @@ class TextControl : public Control {
   // A click by the user; a disabled control takes none.
   void Click() const;
 
+  // The mouse on it: a click is a press and a release both on it. The second press of a
+  // double-click is no new press, so a double-click clicks once.
+  void Press(bool second_of_double_click) { pressed_ = !second_of_double_click; }
+  void Release(bool over_it);
+  // Enter on the focused button clicks it, as Space does.
+  void EnterPressed() const { Click(); }
+
  private:
   std::string caption_;
   bool enabled_;
+  bool pressed_ = false;
   Handler click_;
 };
 using Label = TextControl;
@@ -82,6 +90,7 @@ class Timer : public Control {
 
   int Interval() const { return Spec().interval; }
   bool Enabled() const { return enabled_; }
+  // Enabling a running timer changes nothing: it does not start its interval again.
   void SetEnabled(bool enabled);
   void OnTimer(Handler handler) { timer_ = std::move(handler); }
   // The interval has passed; a timer switched off meanwhile does nothing.

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <memory>
+
 #include "shell/folder_entries.h"
 
 namespace shell {
@@ -50,13 +52,14 @@ void ForEachEntry(const std::filesystem::path& folder, std::error_code& error,
     error = empty_root ? std::error_code() : ListingError(failure);
     return;
   }
+  // Closed however the visit ends, a throw included.
+  const std::unique_ptr<void, decltype(&FindClose)> closing(search, FindClose);
   do {
     const std::wstring_view name = found.cFileName;
     if (name != L"." && name != L"..") {
       visit(WindowsEntry(found));
     }
   } while (FindNextFileW(search, &found));
-  FindClose(search);
 }
 
 }  // namespace shell

@@ -59,6 +59,11 @@ void SortNamesForReader(std::vector<NativeString>& names) {
   }
 }
 
+bool StartsWithLetter(const NativeString& name, char32_t letter) {
+  const std::u32string characters = NameCharacters(name);
+  return !characters.empty() && Weight(characters.front()) == Weight(letter);
+}
+
 bool MatchesExtension(const NativeString& name, std::string_view extension) {
   if (name.size() < extension.size()) {
     return false;

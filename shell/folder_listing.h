@@ -13,6 +13,9 @@ namespace shell {
 // diacritic right after its base letter (a ą b c ć ... z ź ż), case ignored.
 void SortNamesForReader(std::vector<NativeString>& names);
 
+// Whether the name, as it shows, starts with the letter, case ignored as in the reader's order.
+bool StartsWithLetter(const NativeString& name, char32_t letter);
+
 // Whether a name ends with the extension (".nsl"), without regard to case, as the file
 // pattern "*.nsl" matches on the programs' native platform.
 bool MatchesExtension(const NativeString& name, std::string_view extension);

@@ -18,6 +18,42 @@ LogoCanvas::Preview PreviewOf(const WindowSpec& window) {
 
 }  // namespace
 
+Control* AsControl(const ControlRef& control) {
+  return std::visit(
+      [](auto model) -> Control* {
+        if constexpr (std::is_same_v<decltype(model), std::monostate>) {
+          return nullptr;
+        } else {
+          return model;
+        }
+      },
+      control);
+}
+
+bool FitsKind(const ControlRef& control, ControlKind kind) {
+  switch (kind) {
+    case ControlKind::FileList:
+      return std::holds_alternative<FileList*>(control);
+    case ControlKind::DriveList:
+      return std::holds_alternative<DriveList*>(control);
+    case ControlKind::FolderList:
+      return std::holds_alternative<FolderList*>(control);
+    case ControlKind::PictureButton:
+    case ControlKind::TextButton:
+    case ControlKind::Label:
+      return std::holds_alternative<TextControl*>(control);
+    case ControlKind::CheckBox:
+      return std::holds_alternative<CheckBox*>(control);
+    case ControlKind::Timer:
+      return std::holds_alternative<Timer*>(control);
+    case ControlKind::BigScreen:
+    case ControlKind::Preview:
+    case ControlKind::Image:
+      break;
+  }
+  return std::holds_alternative<std::monostate>(control);
+}
+
 ViewerForm::ViewerForm(const WindowSpec& window, std::string extension, ViewerServices services)
     : canvas_(PreviewOf(window)),
       File1(SpecNamed(window.controls, "File1"), std::move(extension)),
@@ -28,7 +64,9 @@ ViewerForm::ViewerForm(const WindowSpec& window, std::string extension, ViewerSe
       Command1(SpecNamed(window.controls, "Command1")),
       Command2(SpecNamed(window.controls, "Command2")),
       window_(window),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      focus_(window.controls),
+      messages_(services_.messages, focus_) {
   Register({&File1, &Drive1, &Dir1, &Command4, &Command3, &Command1, &Command2});
   Command1.OnClick([this] { Command1_Click(); });
   Command2.OnClick([this] { Command2_Click(); });
@@ -40,14 +78,15 @@ ViewerForm::ViewerForm(const WindowSpec& window, std::string extension, ViewerSe
   File1.OnClick([this] { File1_Click(); });
 }
 
-void ViewerForm::Register(std::initializer_list<Control*> controls) {
+void ViewerForm::Register(std::initializer_list<ControlRef> controls) {
   controls_.insert(controls_.end(), controls);
 }
 
-Control* ViewerForm::ControlNamed(std::string_view name) const {
-  const auto found = std::ranges::find_if(
-      controls_, [name](const Control* control) { return control->Spec().name == name; });
-  return found == controls_.end() ? nullptr : *found;
+ControlRef ViewerForm::ControlFor(const ControlSpec& spec) const {
+  const auto found = std::ranges::find_if(controls_, [&spec](const ControlRef& control) {
+    return AsControl(control)->Spec().name == spec.name;
+  });
+  return found == controls_.end() ? ControlRef() : *found;
 }
 
 void ViewerForm::Close() {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "shell/browser_controls.h"
@@ -15,6 +16,7 @@
 #include "shell/file_failure.h"
 #include "shell/controls.h"
 #include "shell/drives.h"
+#include "shell/focus.h"
 #include "shell/logo_canvas.h"
 #include "shell/message_box.h"
 #include "shell/path_rules.h"
@@ -30,6 +32,17 @@ struct ViewerServices {
   std::function<std::filesystem::path()> working_folder = WorkingFolder;
 };
 
+// The model of one control of the table, as its kind says: labels and both kinds of button are
+// text controls; the drawing surfaces (the canvas's) and the decorative picture have none.
+using ControlRef = std::variant<std::monostate, FileList*, DriveList*, FolderList*, TextControl*,
+                                CheckBox*, Timer*>;
+
+// The control whatever its type; none for std::monostate.
+Control* AsControl(const ControlRef& control);
+
+// Whether the model is of the kind the table gives the control.
+bool FitsKind(const ControlRef& control, ControlKind kind);
+
 // The window model both viewers share: the big screen, the drive, folder and file lists, Next
 // and Previous, Exit and About, and the start-up scan. Each program adds its own controls and
 // draws the file its own way. A window layer builds the window from Window() and shows the
@@ -41,9 +54,14 @@ class ViewerForm {
   ViewerForm& operator=(const ViewerForm&) = delete;
 
   const WindowSpec& Window() const { return window_; }
-  // The model of the named control; none for the drawing surfaces (they are the canvas's) and
-  // the decorative picture.
-  Control* ControlNamed(std::string_view name) const;
+  // The model of the table's control, of the type its kind says (see FitsKind).
+  ControlRef ControlFor(const ControlSpec& spec) const;
+  // The named control as a T; a name the table lacks or another type throws.
+  template <typename T>
+  T& ControlNamed(std::string_view name) const {
+    return *std::get<T*>(ControlFor(SpecNamed(window_.controls, name)));
+  }
+  Focus& KeyboardFocus() { return focus_; }
   LogoCanvas& Canvas() { return canvas_; }
   const LogoCanvas& Canvas() const { return canvas_; }
   const std::filesystem::path& CurrentFile() const { return CurrentFilePath; }
@@ -62,7 +80,7 @@ class ViewerForm {
 
  protected:
   ViewerForm(const WindowSpec& window, std::string extension, ViewerServices services);
-  void Register(std::initializer_list<Control*> controls);
+  void Register(std::initializer_list<ControlRef> controls);
 
   enum class StartScan { ToTheEnd, StopAtFirstMatch };
   // Opens the folder of the start-up argument and selects the entry equal to its name, which
@@ -80,7 +98,8 @@ class ViewerForm {
     AboutText = texts.AboutText;
     if (language_ == Language::English) {
       for (const Caption& caption : captions) {
-        static_cast<TextControl*>(ControlNamed(caption.control))->SetCaption(caption.english);
+        std::get<TextControl*>(ControlFor(SpecNamed(window_.controls, caption.control)))
+            ->SetCaption(caption.english);
       }
     }
     return texts;
@@ -96,8 +115,8 @@ class ViewerForm {
   // Draws CurrentFilePath; File1_Click has cleared the canvas.
   virtual void ShowCurrentFile() = 0;
 
-  FailureReporter Failures() { return {ErrorPrefix, language_, services_.messages}; }
-  MessageBoxService& Messages() { return services_.messages; }
+  FailureReporter Failures() { return {ErrorPrefix, language_, messages_}; }
+  MessageBoxService& Messages() { return messages_; }
 
   std::filesystem::path CurrentFilePath;
   std::string ErrorPrefix;
@@ -114,6 +133,21 @@ class ViewerForm {
   Button Command2;
 
  private:
+  // Every message box gives the focus back to where it was when it closes.
+  class FocusReturningMessages : public MessageBoxService {
+   public:
+    FocusReturningMessages(MessageBoxService& messages, const Focus& focus)
+        : messages_(messages), focus_(focus) {}
+    void Show(std::string_view text, MessageIcon icon) override {
+      messages_.Show(text, icon);
+      focus_.GiveBack();
+    }
+
+   private:
+    MessageBoxService& messages_;
+    const Focus& focus_;
+  };
+
   // Dir1's path := folder, which runs Dir1_Change; false, with a message unless quiet, when the
   // folder cannot be opened.
   bool OpenFolder(const std::filesystem::path& folder);
@@ -121,7 +155,9 @@ class ViewerForm {
 
   const WindowSpec& window_;
   ViewerServices services_;
-  std::vector<Control*> controls_;
+  Focus focus_;
+  FocusReturningMessages messages_;
+  std::vector<ControlRef> controls_;
   DriveFolders drive_folders_;
   bool quiet_failures_ = false;  // start-up reports nothing
   bool closed_ = false;

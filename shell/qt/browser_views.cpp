@@ -1,5 +1,6 @@
 #include "shell/qt/browser_views.h"
 
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <map>
@@ -139,8 +140,24 @@ void FileListView::focusInEvent(QFocusEvent* event) {
   }
 }
 
+void FileListView::mousePressEvent(QMouseEvent* event) {
+  const bool on_entry = indexAt(event->position().toPoint()).isValid();
+  pressing_ = true;
+  QListView::mousePressEvent(event);
+  pressing_ = false;
+  if (on_entry) {
+    UserSelectionChanged();
+  }
+}
+
+void FileListView::keyboardSearch(const QString& search) {
+  if (!search.isEmpty()) {
+    model_.TypeLetter(search.toUcs4().back());
+  }
+}
+
 void FileListView::UserSelectionChanged() {
-  if (showing_) {
+  if (showing_ || pressing_) {
     return;
   }
   const QModelIndexList selected = selectionModel()->selectedRows();

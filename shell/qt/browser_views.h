@@ -43,6 +43,10 @@ class FileListView : public QListView {
  protected:
   // Focus alone selects nothing; Qt would make the first entry current.
   void focusInEvent(QFocusEvent* event) override;
+  // A press on an entry picks it, the selected one too: the model draws it again.
+  void mousePressEvent(QMouseEvent* event) override;
+  // A typed letter goes to the model, which selects the next name starting with it.
+  void keyboardSearch(const QString& search) override;
 
  private:
   class Entries : public QAbstractListModel {
@@ -63,6 +67,7 @@ class FileListView : public QListView {
   Entries entries_;
   unsigned listing_shown_ = 0;
   bool showing_ = false;
+  bool pressing_ = false;  // the selection a press makes is handed over once it is done
 };
 
 }  // namespace shell

@@ -4,9 +4,8 @@
 #include <QLabel>
 #include <QStringList>
 #include <QVariant>
-#include <algorithm>
-#include <cmath>
 
+#include "shell/caption_fit.h"
 
 namespace shell {
 
@@ -26,8 +25,6 @@ QFont SansSerif(qreal point_size) {
   font.setPointSizeF(point_size);
   return font;
 }
-
-constexpr qreal kSmallestPointSize = 6.0;
 
 }  // namespace
 
@@ -58,17 +55,11 @@ void SetCaption(QLabel* label, const QString& text) {
   }
   label->setText(text);
   QFont font = label->property(kDesignFont).value<QFont>();
-  // Text width grows with the point size, so one measurement gives the size that fits; each
-  // further step costs a font of its own, which is slow to make, so there are few of them.
-  const qreal width = QFontMetricsF(font).horizontalAdvance(text);
-  if (width > label->width()) {
-    const qreal fitting = font.pointSizeF() * label->width() / width;
-    font.setPointSizeF(std::max(kSmallestPointSize, std::floor(fitting * 4) / 4));
-    while (QFontMetricsF(font).horizontalAdvance(text) > label->width() &&
-           font.pointSizeF() > kSmallestPointSize) {
-      font.setPointSizeF(font.pointSizeF() - 0.25);
-    }
-  }
+  font.setPointSizeF(FittingPointSize(font.pointSizeF(), label->width(), [&](double size) {
+    QFont sized = font;
+    sized.setPointSizeF(size);
+    return QFontMetricsF(sized).horizontalAdvance(text);
+  }));
   label->setFont(font);
 }
 

@@ -6,39 +6,31 @@
 
 namespace shell {
 
-namespace {
-
-constexpr qint64 kFrameMilliseconds = 16;
-constexpr int kChangesBetweenClockReadings = 256;
-
-}  // namespace
-
 SurfaceView::SurfaceView(Surface& surface, Border border, QWidget* parent)
     : QWidget(parent), surface_(surface), border_(border) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   surface_.SetChangeListener([this] { SurfaceChanged(); });
 }
 
+SurfaceView::~SurfaceView() {
+  surface_.SetChangeListener({});
+}
+
 void SurfaceView::SurfaceChanged() {
-  if (!paint_scheduled_) {
-    paint_scheduled_ = true;
-    update();
-  }
-  if (surface_.Mode() != PresentationMode::Immediate) {
-    return;
-  }
-  if (!unpainted_since_.isValid()) {
-    unpainted_since_.start();
-  } else if (++changes_unpainted_ % kChangesBetweenClockReadings == 0 &&
-             unpainted_since_.elapsed() >= kFrameMilliseconds) {
-    repaint();
+  switch (pacer_.Changed(surface_.Mode())) {
+    case RepaintPacer::Paint::Later:
+      update();
+      break;
+    case RepaintPacer::Paint::Now:
+      repaint();
+      break;
+    case RepaintPacer::Paint::Nothing:
+      break;
   }
 }
 
 void SurfaceView::paintEvent(QPaintEvent*) {
-  paint_scheduled_ = false;
-  unpainted_since_.invalidate();
-  changes_unpainted_ = 0;
+  pacer_.Painted();
   surface_.Present();
   QPainter painter(this);
   const QRect outer = rect();

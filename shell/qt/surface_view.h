@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 
+#include "shell/repaint_pacer.h"
 #include "shell/surface.h"
 
 namespace shell {
@@ -15,6 +15,7 @@ class SurfaceView : public QWidget {
   enum class Border { Sunken2px, Flat1px };
 
   SurfaceView(Surface& surface, Border border, QWidget* parent);
+  ~SurfaceView() override;
 
   int BorderWidth() const { return border_ == Border::Sunken2px ? 2 : 1; }
 
@@ -26,12 +27,7 @@ class SurfaceView : public QWidget {
 
   Surface& surface_;
   Border border_;
-  // Immediate drawing reaches the screen within one frame: a quick load costs no more paints than
-  // a Deferred one, and a slow one shows its dots as they come.
-  QElapsedTimer unpainted_since_;
-  int changes_unpainted_ = 0;  // the clock is read only every so many changes
-  // A load changes the surface thousands of times; one scheduled paint covers them all.
-  bool paint_scheduled_ = false;
+  RepaintPacer pacer_;
 };
 
 }  // namespace shell

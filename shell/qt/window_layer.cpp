@@ -1,5 +1,6 @@
 #include "shell/qt/window_layer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -35,7 +36,7 @@ QFont FontOf(FontKind kind, const QFont& window_font) {
 }
 
 QPushButton* MakeButton(Button& model, QWidget* parent) {
-  auto* button = new QPushButton(parent);
+  auto* button = new EnterButton(model, parent);
   button->setAutoDefault(false);
   const ControlSpec& spec = model.Spec();
   if (spec.kind == ControlKind::PictureButton) {
@@ -67,7 +68,7 @@ QCheckBox* MakeCheckBox(CheckBox& model, QWidget* parent) {
 
 ClickableLabel* MakeLabel(Label& model, QWidget* parent) {
   const ControlSpec& spec = model.Spec();
-  auto* label = new ClickableLabel(parent);
+  auto* label = new ClickableLabel(model, parent);
   label->setFont(FontOf(spec.font, parent->font()));
   label->setAlignment((spec.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                       Qt::AlignTop);
@@ -81,7 +82,6 @@ ClickableLabel* MakeLabel(Label& model, QWidget* parent) {
   const auto show = [label, &model] { SetCaption(label, FromUtf8(model.Caption())); };
   model.SetView(show);
   show();
-  QObject::connect(label, &ClickableLabel::clicked, label, [&model] { model.Click(); });
   return label;
 }
 
@@ -90,10 +90,10 @@ QTimer* MakeTimer(Timer& model, QWidget* parent) {
   timer->setInterval(model.Interval());
   timer->setTimerType(Qt::PreciseTimer);  // the interval is kept to the millisecond
   model.SetView([timer, &model] {
-    if (!model.Enabled()) {
-      timer->stop();
-    } else if (!timer->isActive()) {
+    if (model.Enabled()) {
       timer->start();
+    } else {
+      timer->stop();
     }
   });
   QObject::connect(timer, &QTimer::timeout, timer, [&model] { model.Tick(); });
@@ -122,12 +122,26 @@ QtWindow::QtWindow(ViewerForm& form) : form_(form) {
     if (auto* widget = qobject_cast<QWidget*>(made)) {
       widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
     }
-    if (Control* control = form_.ControlNamed(spec.name)) {
+    if (Control* control = AsControl(form_.ControlFor(spec))) {
       bound_.push_back(control);
     }
   }
   SetTabOrder();
   form_.OnClose([this] { close(); });
+  Focus& focus = form_.KeyboardFocus();
+  focus.SetView([this, &focus] {
+    if (auto* widget = findChild<QWidget*>(FromUtf8(focus.Control()), Qt::FindDirectChildrenOnly)) {
+      widget->setFocus(Qt::OtherFocusReason);
+    }
+  });
+  connect(qApp, &QApplication::focusChanged, this, [this, &focus](QWidget*, QWidget* now) {
+    while (now && now->parentWidget() != this) {
+      now = now->parentWidget();
+    }
+    if (now) {
+      focus.MovedTo(now->objectName().toStdString());
+    }
+  });
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(), size());
@@ -138,31 +152,32 @@ QtWindow::QtWindow(ViewerForm& form) : form_(form) {
 
 QtWindow::~QtWindow() {
   form_.OnClose({});
+  form_.KeyboardFocus().SetView({});
   for (Control* control : bound_) {
     control->SetView({});
   }
 }
 
 QObject* QtWindow::Make(const ControlSpec& spec) {
-  Control* control = form_.ControlNamed(spec.name);
+  const ControlRef control = form_.ControlFor(spec);
   switch (spec.kind) {
     case ControlKind::BigScreen:
       return new SurfaceView(form_.Canvas().BigScreen(), SurfaceView::Border::Sunken2px, this);
     case ControlKind::Preview:
       return new SurfaceView(*form_.Canvas().PreviewSurface(), SurfaceView::Border::Flat1px, this);
     case ControlKind::FileList:
-      return new FileListView(static_cast<FileList&>(*control), this);
+      return new FileListView(*std::get<FileList*>(control), this);
     case ControlKind::DriveList:
-      return new DriveListView(static_cast<DriveList&>(*control), this);
+      return new DriveListView(*std::get<DriveList*>(control), this);
     case ControlKind::FolderList:
-      return new FolderListView(static_cast<FolderList&>(*control), this);
+      return new FolderListView(*std::get<FolderList*>(control), this);
     case ControlKind::PictureButton:
     case ControlKind::TextButton:
-      return MakeButton(static_cast<Button&>(*control), this);
+      return MakeButton(*std::get<TextControl*>(control), this);
     case ControlKind::CheckBox:
-      return MakeCheckBox(static_cast<CheckBox&>(*control), this);
+      return MakeCheckBox(*std::get<CheckBox*>(control), this);
     case ControlKind::Label:
-      return MakeLabel(static_cast<Label&>(*control), this);
+      return MakeLabel(*std::get<TextControl*>(control), this);
     case ControlKind::Image: {
       auto* image = new QLabel(this);
       const QIcon decoration(
@@ -173,26 +188,28 @@ QObject* QtWindow::Make(const ControlSpec& spec) {
     case ControlKind::Timer:
       break;
   }
-  return MakeTimer(static_cast<Timer&>(*control), this);
+  return MakeTimer(*std::get<Timer*>(control), this);
 }
 
 void QtWindow::SetTabOrder() {
-  std::vector<std::pair<int, QWidget*>> order;
-  for (const ControlSpec& spec : form_.Window().controls) {
-    const bool takes_focus = spec.tab >= 0 && spec.kind != ControlKind::Label &&
-                             spec.kind != ControlKind::Image && spec.kind != ControlKind::Timer;
-    if (takes_focus) {
-      auto* widget = findChild<QWidget*>(FromUtf8(spec.name), Qt::FindDirectChildrenOnly);
-      if (spec.kind == ControlKind::BigScreen || spec.kind == ControlKind::Preview) {
-        widget->setFocusPolicy(Qt::TabFocus);
-      }
-      order.emplace_back(spec.tab, widget);
+  std::vector<QWidget*> order;
+  for (const ControlSpec* spec : TabOrder(form_.Window().controls)) {
+    auto* widget = findChild<QWidget*>(FromUtf8(spec->name), Qt::FindDirectChildrenOnly);
+    if (spec->kind == ControlKind::BigScreen || spec->kind == ControlKind::Preview) {
+      widget->setFocusPolicy(Qt::TabFocus);
     }
+    order.push_back(widget);
   }
-  std::ranges::sort(order);
   for (std::size_t i = 1; i < order.size(); ++i) {
-    setTabOrder(order[i - 1].second, order[i].second);
+    setTabOrder(order[i - 1], order[i]);
   }
+}
+
+bool QtWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    form_.KeyboardFocus().GiveBack();
+  }
+  return QWidget::event(event);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

@@ -16,6 +16,8 @@ class QtWindow : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Activated again, the window gives the focus back to the control that had it.
+  bool event(QEvent* event) override;
 
  private:
   QObject* Make(const ControlSpec& spec);

@@ -18,8 +18,10 @@ class Binding {
   HWND Window() const { return window_; }
   virtual void Command(WORD /*notification*/) {}
   virtual void Draw(const DRAWITEMSTRUCT& /*item*/) {}
-  // Enter in a list: Windows' dialog keys turn it into the default button's command.
+  // Enter on the child: Windows' dialog keys turn it into the default button's command.
   virtual void Enter() {}
+  // A character typed in a list; false leaves it to the list.
+  virtual bool Character(wchar_t /*typed*/) { return false; }
 
  private:
   HWND window_;

@@ -129,6 +129,13 @@ class FileBinding : public RowsBinding {
       model_.SetSelectedIndex(Selected());
     }
   }
+  bool Character(wchar_t typed) override {
+    if (typed < L' ') {
+      return false;
+    }
+    model_.TypeLetter(typed);
+    return true;
+  }
   void Draw(const DRAWITEMSTRUCT& item) override {
     if (static_cast<int>(item.itemID) < model_.Count()) {
       DrawRow(item, nullptr, 0, Wide(DisplayText(model_.Entry(static_cast<int>(item.itemID)))));
@@ -163,9 +170,10 @@ std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id, 
 }
 
 std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id, HFONT font) {
+  // Typed letters come to the window as WM_CHARTOITEM, for the model's search.
   return std::make_unique<FileBinding>(
-      model, CreateChild(parent, L"LISTBOX", kListStyle, model.Spec(), id, font,
-                         WS_EX_CLIENTEDGE));
+      model, CreateChild(parent, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, model.Spec(), id,
+                         font, WS_EX_CLIENTEDGE));
 }
 
 }  // namespace shell::win32

@@ -1,35 +1,33 @@
 #include "shell/win32/surface_window.h"
 
+#include "shell/repaint_pacer.h"
+
 namespace shell::win32 {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestrelPloverSurface";
-constexpr ULONGLONG kFrameMilliseconds = 16;
-constexpr int kChangesBetweenClockReadings = 256;
-
 struct SurfaceView {
   HWND window;
   Surface& surface;
   int border;  // 2: sunken; 1: flat, in the window-text colour
-  ULONGLONG unpainted_since = 0;
-  int changes_unpainted = 0;
+  RepaintPacer pacer{};
 
   void Changed() {
-    if (unpainted_since == 0) {
-      unpainted_since = GetTickCount64();
-      InvalidateRect(window, nullptr, FALSE);
-    }
-    if (surface.Mode() == PresentationMode::Immediate &&
-        ++changes_unpainted % kChangesBetweenClockReadings == 0 &&
-        GetTickCount64() - unpainted_since >= kFrameMilliseconds) {
-      UpdateWindow(window);
+    switch (pacer.Changed(surface.Mode())) {
+      case RepaintPacer::Paint::Later:
+        InvalidateRect(window, nullptr, FALSE);
+        break;
+      case RepaintPacer::Paint::Now:
+        UpdateWindow(window);
+        break;
+      case RepaintPacer::Paint::Nothing:
+        break;
     }
   }
 
   void Paint() {
-    unpainted_since = 0;
-    changes_unpainted = 0;
+    pacer.Painted();
     surface.Present();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
+#include "shell/caption_fit.h"
 #include "shell/win32/artwork.h"
 #include "shell/win32/list_windows.h"
 #include "shell/win32/surface_window.h"
@@ -28,41 +30,30 @@ HFONT SansSerif(double points, bool bold) {
                      DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
-// The font at its size or, where the caption would be cut off, as much smaller as it needs to
-// fit the label: the face standing in for "MS Sans Serif" may be wider than the original.
-HFONT FittingFont(HDC dc, HFONT design, const std::wstring& caption, int width) {
-  constexpr LONG kSmallestHeight = 8;
+// The label's font at the size its caption fits in (see FittingPointSize).
+OwnedFont FittingFont(HDC dc, HFONT design, const std::wstring& caption, int width) {
   LOGFONTW shape{};
   GetObjectW(design, sizeof shape, &shape);
-  const auto extent = [&](HFONT font) {
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    SelectObject(dc, old);
-    return size.cx;
+  const double dots_per_point = GetDeviceCaps(dc, LOGPIXELSY) / 72.0;
+  const auto font_at = [&shape, dots_per_point](double points) {
+    LOGFONTW sized = shape;
+    sized.lfHeight = -static_cast<LONG>(points * dots_per_point + 0.5);
+    return OwnedFont(CreateFontIndirectW(&sized));
   };
-  const LONG wide = extent(design);
-  if (wide <= width) {
-    return CreateFontIndirectW(&shape);
-  }
-  // Text width grows with the height, so one measurement gives the height that fits, nearly.
-  shape.lfHeight = -std::max(kSmallestHeight, -shape.lfHeight * width / wide);
-  for (;; ++shape.lfHeight) {  // heights are negative: one pixel smaller each step
-    HFONT font = CreateFontIndirectW(&shape);
-    if (extent(font) <= width || -shape.lfHeight <= kSmallestHeight) {
-      return font;
-    }
-    DeleteObject(font);
-  }
+  const double points =
+      FittingPointSize(-shape.lfHeight / dots_per_point, width, [&](double size) {
+        const OwnedFont font = font_at(size);
+        HGDIOBJ old = SelectObject(dc, font.get());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        SelectObject(dc, old);
+        return static_cast<double>(extent.cx);
+      });
+  return font_at(points);
 }
 
 RECT PlaceOf(const ControlSpec& spec) {
   return {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
-}
-
-bool TakesFocus(const ControlSpec& spec) {
-  return spec.tab >= 0 && spec.kind != ControlKind::Label && spec.kind != ControlKind::Image &&
-         spec.kind != ControlKind::Timer;
 }
 
 class ButtonBinding : public Binding {
@@ -76,6 +67,7 @@ class ButtonBinding : public Binding {
       model_.Click();
     }
   }
+  void Enter() override { model_.EnterPressed(); }
 
  private:
   void Show() {
@@ -127,6 +119,7 @@ Window::Window(ViewerForm& form)
       bold_825_(SansSerif(8.25, true)) {
   static const ATOM registered = [] {
     WNDCLASSW type{};
+    type.style = CS_DBLCLKS;  // the second press of a double-click on a caption is no click
     type.lpfnWndProc = Procedure;
     type.hInstance = GetModuleHandleW(nullptr);
     type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -150,78 +143,77 @@ Window::Window(ViewerForm& form)
                             work.left + (work.right - work.left - width) / 2,
                             work.top + (work.bottom - work.top - height) / 2, width, height,
                             nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  // Shared icons belong to the system, which releases them with the program.
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  SendMessageW(window_, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                   32, 32, 0)));
-  SendMessageW(window_, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                   16, 16, 0)));
+  for (const auto& [which, size] : {std::pair<WPARAM, int>{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
+    SendMessageW(window_, WM_SETICON, which,
+                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                     size, size, LR_SHARED)));
+  }
   form_.Canvas().SetPreviewForeground(
       {GetRValue(GetSysColor(COLOR_WINDOWTEXT)), GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
        GetBValue(GetSysColor(COLOR_WINDOWTEXT))});
   Build();
   form_.OnClose([this] { DestroyWindow(window_); });
+  Focus& focus = form_.KeyboardFocus();
+  focus.SetView([this, &focus] { SetFocus(children_[focus.Control()]); });
 }
 
 Window::~Window() {
   form_.OnClose({});
+  form_.KeyboardFocus().SetView({});
   for (Control* control : bound_) {
     control->SetView({});
   }
   if (IsWindow(window_)) {
     DestroyWindow(window_);
   }
-  for (auto& [name, font] : fitted_) {
-    DeleteObject(font);
-  }
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(window_font_), static_cast<HGDIOBJ>(bold_975_),
-                         static_cast<HGDIOBJ>(bold_825_), static_cast<HGDIOBJ>(picture_)}) {
-    DeleteObject(object);
-  }
 }
 
 void Window::Build() {
   tooltips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                               window_, nullptr, GetModuleHandleW(nullptr), nullptr);
-  // Children are made in tab order, which is the order Tab moves the focus in.
-  std::vector<std::pair<int, const ControlSpec*>> order;
-  const auto& controls = form_.Window().controls;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    order.emplace_back(TakesFocus(controls[i]) ? controls[i].tab : 1000 + static_cast<int>(i),
-                       &controls[i]);
+  // Children are made in tab order, which is the order Tab moves the focus in; the others
+  // after them, in the table's order.
+  std::vector<const ControlSpec*> order = TabOrder(form_.Window().controls);
+  for (const ControlSpec& spec : form_.Window().controls) {
+    if (!TakesFocus(spec)) {
+      order.push_back(&spec);
+    }
   }
-  std::ranges::sort(order);
   int id = kFirstId;
-  for (const auto& [tab, spec] : order) {
-    Control* control = form_.ControlNamed(spec->name);
-    if (control) {
-      bound_.push_back(control);
+  for (const ControlSpec* spec : order) {
+    const ControlRef control = form_.ControlFor(*spec);
+    if (Control* model = AsControl(control)) {
+      bound_.push_back(model);
     }
     ++id;
     std::unique_ptr<Binding> binding;
+    HWND child = nullptr;
     switch (spec->kind) {
       case ControlKind::BigScreen:
-        CreateSurfaceWindow(window_, form_.Canvas().BigScreen(), true, PlaceOf(*spec), id);
+        child = CreateSurfaceWindow(window_, form_.Canvas().BigScreen(), true, PlaceOf(*spec), id);
         break;
       case ControlKind::Preview:
-        CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false, PlaceOf(*spec), id);
+        child = CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false,
+                                    PlaceOf(*spec), id);
         break;
       case ControlKind::FileList:
-        binding = BindFileList(static_cast<FileList&>(*control), window_, id, window_font_);
+        binding = BindFileList(*std::get<FileList*>(control), window_, id, window_font_.get());
         break;
       case ControlKind::DriveList:
-        binding = BindDriveList(static_cast<DriveList&>(*control), window_, id, window_font_);
+        binding = BindDriveList(*std::get<DriveList*>(control), window_, id, window_font_.get());
         break;
       case ControlKind::FolderList:
-        binding = BindFolderList(static_cast<FolderList&>(*control), window_, id, window_font_);
+        binding =
+            BindFolderList(*std::get<FolderList*>(control), window_, id, window_font_.get());
         break;
       case ControlKind::PictureButton:
       case ControlKind::TextButton: {
         const bool picture = spec->kind == ControlKind::PictureButton;
         HWND button = CreateChild(window_, L"BUTTON",
                                   WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), *spec, id,
-                                  window_font_);
+                                  window_font_.get());
         if (picture) {
           SendMessageW(button, BM_SETIMAGE, IMAGE_ICON,
                        reinterpret_cast<LPARAM>(LoadGlyph(spec->picture)));
@@ -236,18 +228,18 @@ void Window::Build() {
           tool.lpszText = tip.data();
           SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
-        binding = std::make_unique<ButtonBinding>(static_cast<Button&>(*control), button);
+        binding = std::make_unique<ButtonBinding>(*std::get<TextControl*>(control), button);
         break;
       }
       case ControlKind::CheckBox:
         binding = std::make_unique<CheckBoxBinding>(
-            static_cast<CheckBox&>(*control),
-            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, *spec, id, window_font_));
+            *std::get<CheckBox*>(control),
+            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, *spec, id,
+                        window_font_.get()));
         break;
       case ControlKind::Label: {
         const RECT place = PlaceOf(*spec);
-        control->SetView([this, place, name = spec->name] {
-          DeleteObject(fitted_[name]);
+        std::get<TextControl*>(control)->SetView([this, place, name = spec->name] {
           fitted_.erase(name);
           InvalidateRect(window_, &place, TRUE);
         });
@@ -257,7 +249,7 @@ void Window::Build() {
         picture_place_ = PlaceOf(*spec);  // decoded once the logo is on screen
         break;
       case ControlKind::Timer: {
-        auto& timer = static_cast<Timer&>(*control);
+        Timer& timer = *std::get<Timer*>(control);
         timer.SetView([this, &timer, id] {
           if (timer.Enabled()) {
             SetTimer(window_, static_cast<UINT_PTR>(id), static_cast<UINT>(timer.Interval()),
@@ -270,13 +262,18 @@ void Window::Build() {
       }
     }
     if (binding) {
+      child = binding->Window();
       bindings_[id] = std::move(binding);
+    }
+    if (child) {
+      children_[spec->name] = child;
     }
   }
 }
 
 void Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
+  form_.KeyboardFocus().GiveBack();
   RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   // The decorative picture needs the system's image decoder, which takes longer to load than
   // everything else: the logo comes first.
@@ -338,11 +335,28 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                             : kListRowHeight;
       return TRUE;
     }
+    case WM_CHARTOITEM: {
+      // A letter typed in a list: -2 when the list's model took it, -1 for the list's own keys.
+      Binding* binding = BindingOf(reinterpret_cast<HWND>(lparam));
+      return binding && binding->Character(LOWORD(wparam)) ? -2 : -1;
+    }
+    case WM_VKEYTOITEM:
+      return -1;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        FocusMovedFrom(GetFocus());
+      } else {
+        form_.KeyboardFocus().GiveBack();
+      }
+      return 0;
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
-      Click({static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
+      MouseOnLabels(message,
+                    {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
       return 0;
     case WM_TIMER:
       for (Control* control : bound_) {
@@ -352,7 +366,7 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case kShowPicture:
-      picture_ = LoadPicture("decoration", picture_size_);
+      picture_.reset(LoadPicture("decoration", picture_size_));
       InvalidateRect(window_, &picture_place_, TRUE);
       return 0;
     case WM_CLOSE:
@@ -369,13 +383,13 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 HFONT Window::FontOf(FontKind kind) const {
   switch (kind) {
     case FontKind::Bold975:
-      return bold_975_;
+      return bold_975_.get();
     case FontKind::Bold825:
-      return bold_825_;
+      return bold_825_.get();
     case FontKind::Window:
       break;
   }
-  return window_font_;
+  return window_font_.get();
 }
 
 void Window::Paint() {
@@ -384,19 +398,18 @@ void Window::Paint() {
   for (const ControlSpec& spec : form_.Window().controls) {
     if (spec.kind == ControlKind::Image && picture_) {
       HDC source = CreateCompatibleDC(dc);
-      HGDIOBJ old = SelectObject(source, picture_);
+      HGDIOBJ old = SelectObject(source, picture_.get());
       BitBlt(dc, spec.left, spec.top, picture_size_.cx, picture_size_.cy, source, 0, 0, SRCCOPY);
       SelectObject(source, old);
       DeleteDC(source);
     } else if (spec.kind == ControlKind::Label) {
-      const std::wstring caption =
-          Wide(static_cast<const Label&>(*form_.ControlNamed(spec.name)).Caption());
+      const std::wstring caption = Wide(std::get<TextControl*>(form_.ControlFor(spec))->Caption());
       RECT place = PlaceOf(spec);
-      HFONT& font = fitted_[spec.name];
+      OwnedFont& font = fitted_[spec.name];
       if (!font) {
         font = FittingFont(dc, FontOf(spec.font), caption, spec.width);
       }
-      HGDIOBJ old = SelectObject(dc, font);
+      HGDIOBJ old = SelectObject(dc, font.get());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, spec.text_colour ? RGB(spec.text_colour->r, spec.text_colour->g,
                                               spec.text_colour->b)
@@ -410,14 +423,41 @@ void Window::Paint() {
   EndPaint(window_, &paint);
 }
 
-void Window::Click(POINT at) {
+void Window::MouseOnLabels(UINT message, POINT at) {
+  TextControl* label = nullptr;
   for (const ControlSpec& spec : form_.Window().controls) {
     const RECT place = PlaceOf(spec);
     if (spec.kind == ControlKind::Label && PtInRect(&place, at)) {
-      static_cast<Label&>(*form_.ControlNamed(spec.name)).Click();
-      return;
+      label = std::get<TextControl*>(form_.ControlFor(spec));
     }
   }
+  if (message != WM_LBUTTONUP) {
+    pressed_label_ = label;
+    if (label) {
+      SetCapture(window_);  // the release comes here wherever it is
+      label->Press(message == WM_LBUTTONDBLCLK);
+    }
+  } else if (TextControl* pressed = std::exchange(pressed_label_, nullptr)) {
+    ReleaseCapture();
+    pressed->Release(pressed == label);
+  }
+}
+
+void Window::FocusMovedFrom(HWND child) {
+  for (const auto& [name, window] : children_) {
+    if (window == child || IsChild(window, child)) {
+      form_.KeyboardFocus().MovedTo(name);
+    }
+  }
+}
+
+Binding* Window::BindingOf(HWND child) const {
+  for (const auto& [id, binding] : bindings_) {
+    if (binding->Window() == child) {
+      return binding.get();
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace shell::win32

@@ -9,6 +9,7 @@
 
 #include "shell/viewer_form.h"
 #include "shell/win32/binding.h"
+#include "shell/win32/owned.h"
 
 namespace shell::win32 {
 
@@ -32,21 +33,26 @@ class Window {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Build();
   void Paint();
-  void Click(POINT at);
+  // The mouse on the window itself, where the labels are painted.
+  void MouseOnLabels(UINT message, POINT at);
   HFONT FontOf(FontKind kind) const;
+  void FocusMovedFrom(HWND child);
+  Binding* BindingOf(HWND child) const;
 
   ViewerForm& form_;
   HWND window_ = nullptr;
-  HFONT window_font_;
-  HFONT bold_975_;
-  HFONT bold_825_;
-  HBITMAP picture_ = nullptr;  // Image1
+  OwnedFont window_font_;
+  OwnedFont bold_975_;
+  OwnedFont bold_825_;
+  OwnedBitmap picture_;  // Image1
   SIZE picture_size_{};
   RECT picture_place_{};
   HWND tooltips_ = nullptr;
-  std::map<std::string_view, HFONT> fitted_;          // each label's font for its caption
-  std::map<int, std::unique_ptr<Binding>> bindings_;  // by child id
-  std::vector<Control*> bound_;                        // their views end with the window
+  TextControl* pressed_label_ = nullptr;                // holds the mouse until its release
+  std::map<std::string_view, OwnedFont> fitted_;        // each label's font for its caption
+  std::map<std::string_view, HWND> children_;           // by control name
+  std::map<int, std::unique_ptr<Binding>> bindings_;    // by child id
+  std::vector<Control*> bound_;                         // their views end with the window
 };
 
 }  // namespace shell::win32

@@ -37,7 +37,7 @@ class ViewerTest : public ::testing::Test {
     form_->Form_Load(argument.native());
   }
   template <typename T = shell::TextControl>
-  T& Control(const char* name) { return static_cast<T&>(*form_->ControlNamed(name)); }
+  T& Control(const char* name) { return form_->ControlNamed<T>(name); }
   void Click(const char* name) { Control(name).Click(); }
   shell::CheckBox& Check(const char* name) { return Control<shell::CheckBox>(name); }
   shell::FileList& File1() { return Control<shell::FileList>("File1"); }

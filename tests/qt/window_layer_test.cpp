@@ -34,7 +34,7 @@ class WindowLayerTest : public QObject {
   }
   template <typename T = QWidget>
   T* Control(std::string_view name) { return window_->findChild<T*>(shell::FromUtf8(name)); }
-  shell::FileList& File1() { return static_cast<shell::FileList&>(*form_->ControlNamed("File1")); }
+  shell::FileList& File1() { return form_->ControlNamed<shell::FileList>("File1"); }
   // Whether the surface widget paints the raster inside its border, pixel for pixel.
   bool Paints(const char* name, int border, const shell::Raster& raster) {
     const QImage shown(reinterpret_cast<const uchar*>(raster.Pixels()), raster.Width(),
@@ -71,11 +71,10 @@ class WindowLayerTest : public QObject {
       QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
       QCOMPARE(window_->windowTitle(), shell::FromUtf8(window.title));
       for (const shell::ControlSpec& c : window.controls) {
-        const bool texts = c.kind == shell::ControlKind::Label ||
-                           c.kind == shell::ControlKind::TextButton ||
-                           c.kind == shell::ControlKind::PictureButton;
-        const auto* model = texts ? static_cast<shell::TextControl*>(form_->ControlNamed(c.name))
-                                  : nullptr;
+        const shell::ControlRef control = form_->ControlFor(c);
+        const auto* model = std::holds_alternative<shell::TextControl*>(control)
+                                ? std::get<shell::TextControl*>(control)
+                                : nullptr;
         if (auto* timer = Control<QTimer>(c.name)) {
           QVERIFY(timer->interval() == c.interval && !timer->isActive());
           continue;
@@ -164,10 +163,10 @@ class WindowLayerTest : public QObject {
                       file1->visualRect(file1->model()->index(0, 0)).center());
     QCOMPARE(BigScreenDiffers("hello_frame"), std::string());  // chosen again: drawn again
     QTest::mouseClick(Control("Label3"), Qt::LeftButton);
-    QCOMPARE(static_cast<shell::CheckBox&>(*form_->ControlNamed("Check1")).Value(), 0);
+    QCOMPARE(form_->ControlNamed<shell::CheckBox>("Check1").Value(), 0);
     QVERIFY(!Control<QCheckBox>("Check1")->isChecked());
     Control<QCheckBox>("Check1")->click();
-    QCOMPARE(static_cast<shell::CheckBox&>(*form_->ControlNamed("Check1")).Value(), 1);
+    QCOMPARE(form_->ControlNamed<shell::CheckBox>("Check1").Value(), 1);
     auto* dir1 = Control<QListWidget>("Dir1");
     dir1->setCurrentRow(dir1->count() - 1);
     QTest::keyClick(dir1, Qt::Key_Return);
@@ -176,6 +175,33 @@ class WindowLayerTest : public QObject {
     window_->show();
     Control<QPushButton>("Command1")->click();
     QVERIFY(!window_->isVisible() && form_->Closed());
+  }
+
+  // The focus starts on Exit, Enter clicks a button, a letter picks a file, the focus comes back
+  // after a message box, and a double-click on a caption toggles its box once.
+  void theKeyboardWorksFromTheFirstMomentAndTheFocusComesBack() {
+    Open(true);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QCOMPARE(QApplication::focusWidget(), Control("Command1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // Next
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(File1().SelectedIndex(), 0);
+    Control("File1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(Control("File1"), "k");
+    QCOMPARE(form_->CurrentFile(), folder_.Path() / "kestrel_bird.nsl");
+    Control("File1")->clearFocus();
+    Control<QPushButton>("Command2")->click();  // About, then the focus where it was
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(QApplication::focusWidget(), Control("File1"));
+    QWidget* caption = Control("Label3");  // a double-click as Qt delivers it
+    QTest::mouseClick(caption, Qt::LeftButton);
+    QTest::mousePress(caption, Qt::LeftButton);
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    QTest::mouseRelease(caption, Qt::LeftButton);
+    QCOMPARE(form_->ControlNamed<shell::CheckBox>("Check1").Value(), 0);
+    messages_.shown.clear();
   }
 
   void tabbingIntoTheFileListSelectsNothingAndTheTimerCloses() {
@@ -188,7 +214,7 @@ class WindowLayerTest : public QObject {
     QVERIFY(File1().SelectedIndex() == -1 && form_->CurrentFile().empty());
     QTest::keyClick(Control("File1"), Qt::Key_Down);  // the first key takes the first entry
     QCOMPARE(File1().SelectedIndex(), 0);
-    static_cast<shell::Timer&>(*form_->ControlNamed("Timer1")).SetEnabled(true);
+    form_->ControlNamed<shell::Timer>("Timer1").SetEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(!window_->isVisible() && form_->Closed(), 5000);
   }
 };

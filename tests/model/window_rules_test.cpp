@@ -1,0 +1,188 @@
+// The rules both window layers carry out, decided once in the model: focus, a caption's click
+// and its fitting, Enter on a button, typing in the file list, repainting, the timer.
+#include "apps/kestrel/form1.h"
+#include "apps/kestrel/layout.h"
+#include "apps/plover/form1.h"
+#include "apps/plover/layout.h"
+#include "model/viewer_fixture.h"
+#include "shell/caption_fit.h"
+#include "shell/repaint_pacer.h"
+
+namespace model_test {
+namespace {
+
+class WindowRules : public ViewerTest {
+ protected:
+  void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
+  shell::Focus& Focus() { return form_->KeyboardFocus(); }
+};
+
+TEST_F(WindowRules, EachTableControlHasAModelOfItsKind) {
+  OpenKestrel();
+  const auto check = [](const shell::ViewerForm& form) {
+    for (const shell::ControlSpec& spec : form.Window().controls) {
+      EXPECT_TRUE(shell::FitsKind(form.ControlFor(spec), spec.kind)) << spec.name;
+    }
+  };
+  check(*form_);
+  ViewerTest::Open<plover::Form1>("",
+                                  plover::ExportServices{[] {
+                                                           return nlm::LogoManagerLookup{{}, false};
+                                                         },
+                                                         {}});
+  check(*form_);
+  EXPECT_FALSE(shell::FitsKind(form_->ControlFor(shell::SpecNamed(plover::kControls, "Check1")),
+                               shell::ControlKind::Label));
+}
+
+// The focus starts on Exit (tab index 0) and comes back, after every message box, to the
+// control the user last gave it to; labels and pictures never take it.
+TEST_F(WindowRules, TheFocusStartsAtTabZeroAndComesBackAfterAMessageBox) {
+  OpenKestrel();
+  std::vector<std::string> given;
+  Focus().SetView([&] { given.emplace_back(Focus().Control()); });
+  EXPECT_EQ(Focus().Control(), "Command1");
+  Focus().GiveBack();  // the window opens
+  for (const char* name : {"Picture1", "File1", "Label3", "Image1", "Nothing"}) {
+    Focus().MovedTo(name);
+  }
+  Click("Command2");  // About
+  EXPECT_FALSE(Messages().empty());
+  EXPECT_EQ(given, (std::vector<std::string>{"Command1", "File1"}));
+  const std::vector<const shell::ControlSpec*> order = shell::TabOrder(kestrel::kControls);
+  std::vector<std::string> names;
+  for (const shell::ControlSpec* spec : order) {
+    names.emplace_back(spec->name);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Command1", "Command4", "Command3", "Picture1",
+                                             "File1", "Drive1", "Dir1", "Check1", "Picture2",
+                                             "Check2", "Command2"}));
+}
+
+// A click on a caption is a press and a release both on it; a double-click is one click.
+TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick) {
+  OpenKestrel();
+  shell::TextControl& caption = Control("Label3");
+  const struct {
+    const char* what;
+    std::vector<std::pair<char, bool>> mouse;  // 'p' press, 'd' second press, 'r' release (over)
+    int checked;
+  } cases[] = {
+      {"a click", {{'p', true}, {'r', true}}, 0},
+      {"released elsewhere", {{'p', true}, {'r', false}}, 1},
+      {"pressed elsewhere", {{'r', true}}, 1},
+      {"a double-click", {{'p', true}, {'r', true}, {'d', true}, {'r', true}}, 0},
+      {"two clicks", {{'p', true}, {'r', true}, {'p', true}, {'r', true}}, 1},
+  };
+  for (const auto& c : cases) {
+    Check("Check1").SetValue(1);
+    for (const auto& [event, over] : c.mouse) {
+      if (event == 'r') {
+        caption.Release(over);
+      } else {
+        caption.Press(event == 'd');
+      }
+    }
+    EXPECT_EQ(Check("Check1").Value(), c.checked) << c.what;
+  }
+}
+
+TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
+  ViewerTest::Open<plover::Form1>("",
+                                  plover::ExportServices{[] {
+                                                           return nlm::LogoManagerLookup{{}, false};
+                                                         },
+                                                         {}});
+  Control("Command2").EnterPressed();  // About
+  EXPECT_TRUE(Messages().starts_with(
+      "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
+      "LogoManagera.\r\n"));
+  Control("Command5").EnterPressed();  // disabled: LogoManager is not there
+  EXPECT_EQ(Messages(), "");
+}
+
+// A typed letter selects, and draws, the next name starting with it in either case.
+TEST_F(WindowRules, ALetterTypedInTheFileListSelectsTheNextNameStartingWithIt) {
+  for (const char8_t* name :
+       {u8"Ala.nsl", u8"ąb.nsl", u8"Az.nsl", u8"cyna.nsl", u8"Ćma.nsl", u8"lato.nsl"}) {
+    Copy("hello_frame.nsl", fs::path(name));
+  }
+  OpenKestrel();
+  const std::pair<char32_t, const char*> steps[] = {
+      {U'a', "Ala.nsl"},  {U'A', "Az.nsl"},  {U'a', "Ala.nsl"},  // round from the top
+      {U'Ą', "ąb.nsl"},   {U'ć', "Ćma.nsl"}, {U'x', "Ćma.nsl"},
+      {U'l', "lato.nsl"}, {U'l', "lato.nsl"}};  // the only one: stays, and is not drawn again
+  for (const auto& [letter, selected] : steps) {
+    File1().TypeLetter(letter);
+    EXPECT_EQ(Selected(), selected) << static_cast<std::uint32_t>(letter);
+  }
+  form_->Canvas().ClearCanvas();
+  File1().TypeLetter(U'l');
+  EXPECT_EQ(BigScreenDiffers(Blank(), shell::kScreenColor), "");
+  File1().SetSelectedIndex(File1().SelectedIndex());  // a click on the selected entry
+  EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
+}
+
+TEST(CaptionFit, TheDesignSizeOrTheLargestQuarterPointThatFitsButNeverUnderSix) {
+  for (const auto& [label_width, fitting] :  // the caption is 10 pixels a point
+       {std::pair{100.0, 8.25},
+        {82.5, 8.25},
+        {82.0, 8.0},
+        {70.0, 7.0},
+        {69.9, 6.75},
+        {61.0, 6.0},
+        {10.0, 6.0}}) {
+    int measured = 0;
+    EXPECT_EQ(shell::FittingPointSize(8.25, label_width,
+                                      [&](double size) {
+                                        ++measured;
+                                        return 10 * size;
+                                      }),
+              fitting)
+        << label_width;
+    EXPECT_LE(measured, 2) << label_width;  // one guess from the first measurement
+  }
+}
+
+TEST(RepaintPacer, OnePaintLaterForManyChangesAndAFrameAtOnceWhileDrawingDirect) {
+  std::int64_t now = 1000;
+  shell::RepaintPacer pacer([&now] { return now; });
+  using Paint = shell::RepaintPacer::Paint;
+  const auto changes = [&](shell::PresentationMode mode, int count) {
+    std::vector<Paint> asked;
+    for (int i = 0; i < count; ++i) {
+      asked.push_back(pacer.Changed(mode));
+    }
+    return asked;
+  };
+  const auto deferred = shell::PresentationMode::Deferred;
+  const auto immediate = shell::PresentationMode::Immediate;
+  EXPECT_EQ(changes(deferred, 3), (std::vector{Paint::Later, Paint::Nothing, Paint::Nothing}));
+  now += 1000;
+  EXPECT_EQ(changes(deferred, 600), std::vector<Paint>(600, Paint::Nothing));  // it is coming
+  pacer.Painted();
+  EXPECT_EQ(pacer.Changed(immediate), Paint::Later);
+  now += 15;  // within a frame: the 256th change does not paint
+  EXPECT_EQ(changes(immediate, 256), std::vector<Paint>(256, Paint::Nothing));
+  now += 1;
+  std::vector<Paint> frame(256, Paint::Nothing);
+  frame.back() = Paint::Now;
+  EXPECT_EQ(changes(immediate, 256), frame);
+}
+
+TEST_F(WindowRules, EnablingARunningTimerDoesNotStartItsIntervalAgain) {
+  ViewerTest::Open<plover::Form1>("",
+                                  plover::ExportServices{[] {
+                                                           return nlm::LogoManagerLookup{{}, false};
+                                                         },
+                                                         {}});
+  auto& timer = form_->ControlNamed<shell::Timer>("Timer1");
+  int starts = 0;
+  timer.SetView([&] { starts += timer.Enabled() ? 1 : 0; });
+  timer.SetEnabled(true);
+  timer.SetEnabled(true);
+  EXPECT_EQ(starts, 1);
+}
+
+}  // namespace
+}  // namespace model_test
