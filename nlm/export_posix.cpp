@@ -1,8 +1,10 @@
 // LogoManager under Wine: the prefix's registry, its drives, and starting it with wine.
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <cerrno>
+
+#include <vector>
 
 #include "nlm/logo_manager.h"
 #include "nlm/wine_prefix.h"
@@ -43,43 +45,35 @@ ExportLaunch LogoManagerLaunch(const std::string& LogoManagerPath,
 }
 
 bool StartDetached(const ExportLaunch& launch) {
+  // Programs started earlier are reaped once they have ended, so none lingers as a zombie.
+  static std::vector<pid_t> started;
+  std::erase_if(started, [](pid_t pid) { return ::waitpid(pid, nullptr, WNOHANG) != 0; });
+
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(launch.program.c_str()));
   for (const shell::NativeString& argument : launch.arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
   }
   argv.push_back(nullptr);
-  // The grandchild runs the program in a session of its own, so nobody waits for it; a pipe
-  // closed by a successful exec, or carrying its errno, tells whether it started.
-  int report[2];
-  if (::pipe2(report, O_CLOEXEC) != 0) {
+  // In a session of its own, its input and output on /dev/null: nothing ties it to plover. The
+  // spawn reports a program that cannot be run, so a failed start is never taken for one.
+  posix_spawn_file_actions_t files;
+  posix_spawnattr_t attributes;
+  posix_spawn_file_actions_init(&files);
+  for (const int fd : {0, 1, 2}) {
+    posix_spawn_file_actions_addopen(&files, fd, "/dev/null", O_RDWR, 0);
+  }
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  pid_t pid = 0;
+  const int error = ::posix_spawnp(&pid, argv[0], &files, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&files);
+  if (error != 0) {
     return false;
   }
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::setsid();
-    if (::fork() == 0) {
-      const int null = ::open("/dev/null", O_RDWR);
-      ::dup2(null, 0);
-      ::dup2(null, 1);
-      ::dup2(null, 2);
-      ::execvp(argv[0], argv.data());
-      const int error = errno;
-      [[maybe_unused]] const ssize_t written = ::write(report[1], &error, sizeof error);
-    }
-    ::_exit(0);
-  }
-  ::close(report[1]);
-  int error = 0;
-  ssize_t got = -1;
-  if (child > 0) {
-    ::waitpid(child, nullptr, 0);
-    do {
-      got = ::read(report[0], &error, sizeof error);
-    } while (got < 0 && errno == EINTR);
-  }
-  ::close(report[0]);
-  return child > 0 && got == 0;
+  started.push_back(pid);
+  return true;
 }
 
 }  // namespace nlm

@@ -49,14 +49,19 @@ TEST_F(WindowRules, TheFocusStartsAtTabZeroAndComesBackAfterAMessageBox) {
   Click("Command2");  // About
   EXPECT_FALSE(Messages().empty());
   EXPECT_EQ(given, (std::vector<std::string>{"Command1", "File1"}));
-  const std::vector<const shell::ControlSpec*> order = shell::TabOrder(kestrel::kControls);
-  std::vector<std::string> names;
-  for (const shell::ControlSpec* spec : order) {
-    names.emplace_back(spec->name);
+  for (const auto& [controls, expected] :
+       {std::pair{std::span<const shell::ControlSpec>(kestrel::kControls),
+                  "Command1 Command4 Command3 Picture1 File1 Drive1 Dir1 Check1 Picture2 Check2 "
+                  "Command2 "},
+        {plover::kControls,
+         "Command1 Command4 Command3 Picture1 File1 Drive1 Dir1 Command2 "
+         "Check1 Command5 Check2 "}}) {
+    std::string order;
+    for (const shell::ControlSpec* spec : shell::TabOrder(controls)) {
+      order += std::string(spec->name) + ' ';
+    }
+    EXPECT_EQ(order, expected);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"Command1", "Command4", "Command3", "Picture1",
-                                             "File1", "Drive1", "Dir1", "Check1", "Picture2",
-                                             "Check2", "Command2"}));
 }
 
 // A click on a caption is a press and a release both on it; a double-click is one click.
@@ -121,6 +126,103 @@ TEST_F(WindowRules, ALetterTypedInTheFileListSelectsTheNextNameStartingWithIt) {
   EXPECT_EQ(BigScreenDiffers(Blank(), shell::kScreenColor), "");
   File1().SetSelectedIndex(File1().SelectedIndex());  // a click on the selected entry
   EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
+}
+
+// Every text of both programs in both languages, as the user reads it.
+TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) {
+  const std::string author = "Kestrel & Plover", mail = "E-Mail: logos@example.org";
+  const struct {
+    bool kestrel;
+    const char* setting;
+    std::vector<std::pair<const char*, std::string>> captions;
+    std::string about, prefix, hint;
+  } cases[] = {
+      {true,
+       "pl",
+       {{"Label3", "Nie pokazuj podczas rysowania"},
+        {"Label2", "( wyłącz tę opcję aby znacznie przyspieszyć działanie programu!!! )"},
+        {"Label4", "Rysuj na dużym ekranie"},
+        {"Command1", "Koniec"},
+        {"Label1", mail}},
+       "kestrel to program do przeglądania plików NSL (Nokia Startup Logo).\r\nAutor: " + author +
+           "\r\n" + mail,
+       "Wystąpił błąd:\r\n",
+       ""},
+      {true,
+       "en",
+       {{"Label3", "Don't show while drawing"},
+        {"Label2", "( unselect this option to make the Viewer much faster! )"},
+        {"Label4", "Show on Big Screen"},
+        {"Command1", "Exit"},
+        {"Label1", mail}},
+       "Kestrel is a program to view <Nokia Startup Logo> files.\r\nAuthor: " + author + "\r\n" +
+           mail,
+       "An ERROR occured:\r\n",
+       ""},
+      {false,
+       "pl",
+       {{"Label4", "Nie pokazuj podczas rysowania"},
+        {"Label5", "Zamknij program po eksportowaniu"},
+        {"Label1", "...typ grafiki..."},
+        {"Label2", "Eksport:"},
+        {"Command1", "Koniec"},
+        {"Command5", "=> LogoManager"},
+        {"Label3", mail}},
+       "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
+       "LogoManagera.\r\nPotrafi pokazać zarówno Logo Operatora/Grup jak i Logo Startowe i "
+       "Wiadomość Obrazkową.\r\n\r\nAutor: " +
+           author + "\r\n" + mail,
+       "Pojawił się błąd treści:\r\n",
+       "Wybierz plik, który chcesz eksportować do LogoManagera!"},
+      {false,
+       "en",
+       {{"Label4", "Don't show while drawing"},
+        {"Label5", "Close Viewer after Export"},
+        {"Label1", "...graphic type..."},
+        {"Label2", "Export:"},
+        {"Command1", "Exit"},
+        {"Command5", "=> LogoManager"},
+        {"Label3", mail}},
+       "This is a program to viewing NLM files saved by LogoManager.\r\nIt can show "
+       "Operator/Group Logo, Start Logo and a Graphic Message.\r\n\r\nAuthor: " +
+           author + "\r\n" + mail,
+       "An ERROR occured:\r\n",
+       "Select a file to be Exported to LogoManager!"},
+  };
+  for (const char* name : {"a.nsl", "b.nsl", "a.nlm", "b.nlm"}) {  // too short: Next says why
+    folder_.Write(name, std::vector<std::uint8_t>(5));
+  }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.kestrel ? "kestrel " : "plover ") + c.setting);
+    language_ = c.setting;
+    if (c.kestrel) {
+      OpenKestrel();
+    } else {
+      ViewerTest::Open<plover::Form1>(
+          "", plover::ExportServices{[] {
+                                       return nlm::LogoManagerLookup{"C:\\LM.exe", true};
+                                     },
+                                     {}});
+    }
+    for (const auto& [name, caption] : c.captions) {
+      EXPECT_EQ(Control(name).Caption(), caption) << name;
+    }
+    for (const auto& [name, tooltip] :
+         {std::pair{"Command4", "Poprzedni"}, {"Command3", "Następny"}}) {
+      EXPECT_EQ(Control(name).Spec().tooltip, tooltip);
+    }
+    Click("Command2");
+    EXPECT_EQ(messages_.shown.back().text, c.about);
+    EXPECT_EQ(messages_.shown.back().icon, shell::MessageIcon::Information);
+    if (!c.kestrel) {
+      Click("Command5");  // nothing chosen
+      EXPECT_EQ(messages_.shown.back().text, c.hint);
+      EXPECT_EQ(messages_.shown.back().icon, shell::MessageIcon::Exclamation);
+    }
+    Click("Command3");
+    EXPECT_TRUE(messages_.shown.back().text.starts_with(c.prefix)) << messages_.shown.back().text;
+    messages_.shown.clear();
+  }
 }
 
 TEST(CaptionFit, TheDesignSizeOrTheLargestQuarterPointThatFitsButNeverUnderSix) {
