@@ -54,8 +54,9 @@ class FolderList : public Control {
   const std::filesystem::path& Path() const { return path_; }
   const std::vector<FolderRow>& Rows() const { return rows_; }
   int SelectedIndex() const { return selected_; }
-  // Changes with every new listing, so that a view can tell a new listing from a new highlight.
-  unsigned Listing() const { return listing_; }
+  // The number of the listing shown, one more with every new listing, so that a view can tell a
+  // new listing from a new highlight.
+  unsigned ListingNumber() const { return listing_; }
 
   // Opens the folder and runs the change handler; a folder that cannot be read leaves
   // everything as it was and returns why.
@@ -85,7 +86,7 @@ class FileList : public Control {
       : Control(spec), extension_(std::move(extension)) {}
 
   const std::filesystem::path& Path() const { return path_; }
-  unsigned Listing() const { return listing_; }
+  unsigned ListingNumber() const { return listing_; }
   // Re-reads the folder, with nothing selected; a folder that cannot be read shows no entries.
   std::error_code SetPath(const std::filesystem::path& folder);
 

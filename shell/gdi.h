@@ -29,8 +29,4 @@ inline void FillRect(Surface& dc, const Rect& rect, const SolidBrush& brush) {
   }
 }
 
-inline void SetPixel(Surface& dc, int x, int y, Rgb colour) {
-  dc.SetPixel(x, y, colour);
-}
-
 }  // namespace shell::gdi

@@ -20,7 +20,6 @@ class Surface {
 
   int Width() const { return retained_.Width(); }
   int Height() const { return retained_.Height(); }
-  Rgb Background() const { return background_; }
   PresentationMode Mode() const { return mode_; }
 
   // Changes nothing in the retained image. What was drawn while Deferred and not yet shown is

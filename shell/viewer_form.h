@@ -65,7 +65,6 @@ class ViewerForm {
   LogoCanvas& Canvas() { return canvas_; }
   const LogoCanvas& Canvas() const { return canvas_; }
   const std::filesystem::path& CurrentFile() const { return CurrentFilePath; }
-  Language InterfaceLanguage() const { return language_; }
 
   // The load step, with the start-up argument; it runs before the window is first shown.
   virtual void Form_Load(const NativeString& argument) = 0;

@@ -64,16 +64,16 @@ void Form1::ShowCurrentFile() {
   }
 }
 
-nsl::NslLoad Form1::Load() {
+nsl::NslLoad Form1::NslRequest() {
   return {CurrentFilePath, drawing_, canvas_, Failures()};
 }
 
 void Form1::LoadNslBuffered() {
-  nsl::LoadNslBuffered(Load());
+  nsl::LoadNslBuffered(NslRequest());
 }
 
 void Form1::LoadNslDirect() {
-  nsl::LoadNslDirect(Load());
+  nsl::LoadNslDirect(NslRequest());
 }
 
 }  // namespace kestrel

@@ -22,7 +22,8 @@ class Form1 : public shell::ViewerForm {
   void ShowCurrentFile() override;
   void LoadNslBuffered();
   void LoadNslDirect();
-  nsl::NslLoad Load();
+  // What a decoder needs to draw CurrentFilePath with the drawing members.
+  nsl::NslLoad NslRequest();
 
   // ShowOnBigScreen, DotColor, GridColor and DotBrush, set once by Form_Load.
   nsl::DrawingMembers drawing_;

@@ -87,8 +87,8 @@ FolderListView::FolderListView(FolderList& model, QWidget* parent)
 
 void FolderListView::ShowModel() {
   showing_ = true;
-  if (listing_shown_ != model_.Listing()) {
-    listing_shown_ = model_.Listing();
+  if (listing_shown_ != model_.ListingNumber()) {
+    listing_shown_ = model_.ListingNumber();
     clear();
     for (const FolderRow& folder : model_.Rows()) {
       auto* item = new QListWidgetItem(ListIcon(folder.open ? "folder-open" : "folder-closed"),
@@ -166,8 +166,8 @@ void FileListView::UserSelectionChanged() {
 
 void FileListView::ShowModel() {
   showing_ = true;
-  if (listing_shown_ != model_.Listing()) {
-    listing_shown_ = model_.Listing();
+  if (listing_shown_ != model_.ListingNumber()) {
+    listing_shown_ = model_.ListingNumber();
     entries_.Reset();
   }
   const int selected = model_.SelectedIndex();

@@ -94,7 +94,7 @@ class RowsBinding : public Binding {
 class FolderBinding : public RowsBinding {
  public:
   FolderBinding(FolderList& model, HWND window) : RowsBinding(window), model_(model) {
-    model_.SetView([this] { ShowRows(model_.Listing(), static_cast<int>(model_.Rows().size()),
+    model_.SetView([this] { ShowRows(model_.ListingNumber(), static_cast<int>(model_.Rows().size()),
                                      model_.SelectedIndex()); });
   }
 
@@ -121,7 +121,7 @@ class FolderBinding : public RowsBinding {
 class FileBinding : public RowsBinding {
  public:
   FileBinding(FileList& model, HWND window) : RowsBinding(window), model_(model) {
-    model_.SetView([this] { ShowRows(model_.Listing(), model_.Count(), model_.SelectedIndex()); });
+    model_.SetView([this] { ShowRows(model_.ListingNumber(), model_.Count(), model_.SelectedIndex()); });
   }
 
   void Command(WORD notification) override {
