@@ -73,8 +73,9 @@ Section
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kestrel.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  ; Run in place, so that its exit status tells (see un.onInit).
+  ; Both run in place, to ask about running programs first and end with a telling exit status
+  ; (see un.onInit).
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
     '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
@@ -87,10 +88,11 @@ Section
   ${NotifyShell_AssocChanged}
 SectionEnd
 
-; Started in place (_?=, as the quiet uninstall string does), the uninstaller ends with an exit
-; status that tells whether it goes on: non-zero while a program runs and the user does not
-; close it, or at once when silent. It then starts itself again, and that copies itself to the
-; temporary folder to do the work, as an uninstaller must to delete its own file.
+; Started in place (_?=, as the uninstall entry's command lines do), the uninstaller first asks
+; to close a running program, before any page, and ends with an exit status that tells whether
+; it goes on: non-zero when the user cancels, or at once when silent. Otherwise it starts itself
+; again, and that copies itself to the temporary folder to do the work, as an uninstaller must
+; to delete its own file.
 Function un.onInit
   ${If} $EXEDIR == $INSTDIR
     StrCpy $R0 "$INSTDIR"

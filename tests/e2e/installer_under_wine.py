@@ -9,9 +9,11 @@ after each installation the programs, the Start menu entries, the file types and
 entry must be in place, and nothing be left of an installation in another folder before it. In
 the first case kestrel is started the way Explorer opens a `.nsl` file (the `.nsl` type's ProgID,
 its `shell\\open\\command` with "%1" replaced by the file) and must show the file's dots, and
-plover is started from its Start menu entry. While kestrel runs, the uninstaller and an
+plover is started from its Start menu entry. While kestrel runs, the silent uninstaller and an
 installation into another folder must fail with a non-zero exit status and leave the
-installation as it was. The uninstaller runs as Windows runs it, from the uninstall entry's
+installation as it was, and the uninstaller started from the entry's UninstallString must ask
+to close kestrel (the box read by the build's tests/message_box_reader.exe) and go on after
+Retry. The uninstaller runs as Windows runs it, from the uninstall entry's
 QuietUninstallString, and after each case's last uninstall the prefix must be as it was before:
 the file listing of drive C: and the registry exports of HKEY_CURRENT_USER and
 HKEY_LOCAL_MACHINE\\Software compare equal, `.nlm` given back to the other program, `C:\\Tools`
@@ -31,6 +33,7 @@ into the Linux desktop outside the prefix. Exits 77 (skipped) when a tool is mis
 usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR
 """
 
+import collections
 import difflib
 import fnmatch
 import os
@@ -57,7 +60,13 @@ PROGRAM_FILES = ("kestrel.exe", "plover.exe", "uninstall.exe")
 DEFAULT_FOLDER = r"AppData\Local\Programs\Kestrel and Plover"  # in the user's profile
 DEFAULT = None  # the installer's own choice of folder
 ELSEWHERE = r"C:\Tools\KestrelPlover"
+UNINSTALLER = "Kestrel and Plover Uninstall"  # its message boxes' title; its window's begins so
 IGNORED_FILES = ("users/*/Temp/~nsu*.tmp", "users/*/Temp/~nsu*.tmp/Un.exe")
+
+
+# What the build made: the installer, the programs it packs, and the test's reader of message
+# boxes (tests/e2e/message_box_reader.cpp).
+Package = collections.namedtuple("Package", "version setup programs reader")
 
 
 class Failure(Exception):
@@ -101,9 +110,11 @@ def check_zip(archive, programs, version):
 class Wine:
     def __init__(self, prefix, display, home):
         self.prefix = prefix
+        # In English whatever the host's locale: the uninstaller's windows are found by title.
         self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", DISPLAY=display,
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
-                        HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home)
+                        HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home,
+                        LC_ALL="C.UTF-8")
 
     def run(self, *args, timeout=TIMEOUT):
         """Runs a program to its end. Its output goes through files, not pipes: a wineserver
@@ -224,7 +235,7 @@ def check_installed(wine, install, programs, version):
 
     expected = {"DisplayName": "Kestrel and Plover", "DisplayVersion": version,
                 "InstallLocation": install,
-                "UninstallString": rf'"{install}\uninstall.exe"',
+                "UninstallString": rf'"{install}\uninstall.exe" _?={install}',
                 "QuietUninstallString": rf'"{install}\uninstall.exe" /S _?={install}'}
     entry = wine.reg_tree(UNINSTALL_KEY).get(UNINSTALL_KEY, {})
     for name, data in expected.items():
@@ -276,9 +287,9 @@ class Session:
     """The steps of the cases, on one prefix: which folder holds the registered installation,
     and the kestrel started from it."""
 
-    def __init__(self, wine, setup, programs, samples, work, version, profile):
-        self.wine, self.setup, self.programs = wine, setup, programs
-        self.samples, self.work, self.version, self.profile = samples, work, version, profile
+    def __init__(self, wine, package, samples, work, profile):
+        self.wine, self.package, self.samples, self.work = wine, package, samples, work
+        self.profile = profile
         self.installed = None
         self.viewer = None
 
@@ -286,7 +297,7 @@ class Session:
         return where or rf"{self.profile}\{DEFAULT_FOLDER}"
 
     def run_setup(self, where):
-        return self.wine.run(self.setup, "/S", *([f"/D={where}"] if where else []))
+        return self.wine.run(self.package.setup, "/S", *([f"/D={where}"] if where else []))
 
     def run_uninstaller(self):
         """The uninstaller run as Windows runs it, from the entry's QuietUninstallString."""
@@ -297,7 +308,7 @@ class Session:
         folder = self.folder(where)
         installed = self.run_setup(where)
         check(installed.returncode == 0, f"the installer's exit status: {installed.returncode}")
-        check_installed(self.wine, folder, self.programs, self.version)
+        check_installed(self.wine, folder, self.package.programs, self.package.version)
         if self.installed not in (None, folder):
             earlier = self.wine.unix_path(self.installed)
             left = sorted(set(os.listdir(earlier)) & set(PROGRAM_FILES)) \
@@ -313,7 +324,7 @@ class Session:
               f"{self.installed}, exit status 0")
         check(not os.path.exists(self.wine.unix_path(folder)), f"{folder} was made")
         print(f"install into {folder} refused, exit status {installed.returncode}")
-        check_installed(self.wine, self.installed, self.programs, self.version)
+        check_installed(self.wine, self.installed, self.package.programs, self.package.version)
 
     def use(self):
         logos = os.path.join(self.work, "my logos")
@@ -323,15 +334,37 @@ class Session:
         start_from_menu(self.wine, self.profile)
         self.wine.wait_idle()
 
+    def asked_uninstall(self):
+        """The uninstaller as Windows' list of apps starts it, while kestrel runs: it must ask to
+        close kestrel, naming it and its folder. Kestrel is closed, and the box answered by the
+        reader (OK, which is not Cancel, so Retry); the uninstaller must then go on to its own
+        window, which is closed, so that the installation stays whole."""
+        command = self.wine.reg_value(UNINSTALL_KEY, "UninstallString")
+        uninstaller = self.wine.start(*command_words(command))
+        wait_for_window(f"^{UNINSTALLER}", self.wine.env)
+        self.stop_kestrel()
+        asked = self.wine.run(self.package.reader, UNINSTALLER)
+        check(asked.returncode == 0, f"{command} while kestrel runs asks nothing")
+        question = " ".join(asked.stdout.split())
+        check(f"kestrel.exe is running from {self.installed}" in question,
+              f"{command} while kestrel runs asks: {question}")
+        print(f"{command} while kestrel runs asks: {question}")
+        check(uninstaller.wait(timeout=TIMEOUT) == 0, f"{command}: exit status "
+              f"{uninstaller.returncode} after kestrel was closed")
+        wait_for_window(f"^{UNINSTALLER}", self.wine.env)
+        close_program(self.wine, "Un.exe")
+        self.wine.wait_idle()
+        print("after Retry the uninstaller goes on; closed at its first page")
+        check_installed(self.wine, self.installed, self.package.programs, self.package.version)
+
     def start_kestrel(self):
         self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe")
         wait_for_window("^Kestrel 1.0$", self.wine.env)
         print(f"kestrel runs from {self.installed}")
 
-    def close_kestrel(self):
+    def stop_kestrel(self):
         close_program(self.wine, "kestrel.exe")
         self.viewer.wait(timeout=TIMEOUT)
-        self.wine.wait_idle()
 
     def uninstall(self):
         command, uninstalled = self.run_uninstaller()
@@ -344,7 +377,7 @@ class Session:
         command, uninstalled = self.run_uninstaller()
         check(uninstalled.returncode != 0, f"{command} while kestrel runs: exit status 0")
         print(f"{command} refused while kestrel runs, exit status {uninstalled.returncode}")
-        check_installed(self.wine, self.installed, self.programs, self.version)
+        check_installed(self.wine, self.installed, self.package.programs, self.package.version)
 
 
 # (name, steps): each case starts from the prefix as it was before any installation, and its
@@ -358,14 +391,17 @@ CASES = (
      ((Session.install, DEFAULT), (Session.install, ELSEWHERE), (Session.uninstall,))),
     ("uninstall while kestrel runs",
      ((Session.install, ELSEWHERE), (Session.start_kestrel,), (Session.refused_uninstall,),
-      (Session.close_kestrel,), (Session.uninstall,))),
+      (Session.stop_kestrel,), (Session.uninstall,))),
+    ("uninstall from its window while kestrel runs",
+     ((Session.install, DEFAULT), (Session.start_kestrel,), (Session.asked_uninstall,),
+      (Session.uninstall,))),
     ("install elsewhere while kestrel runs",
      ((Session.install, DEFAULT), (Session.start_kestrel,), (Session.refused_install, ELSEWHERE),
-      (Session.close_kestrel,), (Session.uninstall,))),
+      (Session.stop_kestrel,), (Session.uninstall,))),
 )
 
 
-def run_cases(wine, setup, programs, samples, work, version):
+def run_cases(wine, package, samples, work):
     subprocess.run(["wineboot", "-i"], env=wine.env, check=True, timeout=300,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # .nlm already belongs to another program, which must get it back at the uninstall.
@@ -378,7 +414,7 @@ def run_cases(wine, setup, programs, samples, work, version):
     drive_c = os.path.join(wine.prefix, "drive_c")
     users = [name for name in os.listdir(os.path.join(drive_c, "users")) if name != "Public"]
     check(len(users) == 1, f"users in the prefix: {users}")
-    session = Session(wine, setup, programs, samples, work, version, rf"C:\users\{users[0]}")
+    session = Session(wine, package, samples, work, rf"C:\users\{users[0]}")
     before = snapshot(wine, work, "before")
     for name, steps in CASES:
         print(f"-- {name}")
@@ -393,16 +429,17 @@ def main():
     need("Xvfb", "xdotool", "import", "wine", "wineserver", "wineboot")
     build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     version = project_version(build)
-    setup = os.path.join(build, f"kestrel-plover-{version}-setup.exe")
+    package = Package(version, os.path.join(build, f"kestrel-plover-{version}-setup.exe"),
+                      os.path.join(build, "installer", "programs"),
+                      os.path.join(build, "tests", "message_box_reader.exe"))
     archive = os.path.join(build, f"kestrel-plover-{version}-windows.zip")
-    programs = os.path.join(build, "installer", "programs")
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-installer-")
     wine = Wine(os.path.join(work, "prefix"), display, work)
     started = time.monotonic()
     try:
-        check_zip(archive, programs, version)
-        run_cases(wine, setup, programs, samples, work, version)
+        check_zip(archive, package.programs, version)
+        run_cases(wine, package, samples, work)
         print(f"installer under Wine: passed in {time.monotonic() - started:.0f} s")
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:
