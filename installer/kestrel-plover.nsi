@@ -97,6 +97,8 @@ Function un.onInit
   ${If} $EXEDIR == $INSTDIR
     StrCpy $R0 "$INSTDIR"
     Call un.CloseRunningPrograms
+    ; The copy starts in the temporary folder: a process's working folder cannot be removed.
+    SetOutPath "$TEMP"
     ClearErrors
     ${If} ${Silent}
       Exec '"$EXEPATH" /S'
