@@ -3,7 +3,8 @@
 ;   makensis -DVERSION=1.0.0 -DPROGRAMS=<folder of the two .exe> -DICON=... -DOUTFILE=...
 ; It installs both programs into %LOCALAPPDATA%\Programs\Kestrel and Plover, adds Start menu
 ; entries and the .nsl and .nlm file types under HKCU\Software\Classes, and registers an
-; uninstaller that takes back exactly that.
+; uninstaller that takes back exactly that. Installing into another folder first removes the
+; installation there was.
 
 Unicode true
 ; The programs are 64-bit, so the installer may be too; it then sees the registry's native view.
@@ -21,6 +22,7 @@ SetCompressor /SOLID lzma
 !define PUBLISHER "Kestrel & Plover"
 !define UNINSTALL_KEYS "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 !define UNINSTALL_KEY "${UNINSTALL_KEYS}\KestrelPlover"
+!include installation.nsh
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -48,9 +50,13 @@ LangString NSL_TYPE ${LANG_ENGLISH} "Nokia startup logo"
 LangString NSL_TYPE ${LANG_POLISH} "Logo startowe Nokii"
 LangString NLM_TYPE ${LANG_ENGLISH} "LogoManager logo"
 LangString NLM_TYPE ${LANG_POLISH} "Logo LogoManagera"
+LangString PROGRAM_RUNNING ${LANG_ENGLISH} "$1 is running from $R0."
+LangString PROGRAM_RUNNING ${LANG_POLISH} "$1 działa z folderu $R0."
+LangString CLOSE_IT ${LANG_ENGLISH} "Close it and choose Retry, or choose Cancel to stop."
+LangString CLOSE_IT ${LANG_POLISH} "Zamknij go i wybierz Ponów albo Anuluj, aby przerwać."
 
 Section
-  Call CountNewFolders
+  Call TakeOver
   SetOutPath "$INSTDIR"
   File "${PROGRAMS}/kestrel.exe"
   File "${PROGRAMS}/plover.exe"
@@ -67,8 +73,11 @@ Section
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kestrel.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; Both run in place, to ask about running programs first and end with a telling exit status
+  ; (see un.onInit).
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
+    '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -79,24 +88,34 @@ Section
   ${NotifyShell_AssocChanged}
 SectionEnd
 
-; How many folders, $INSTDIR included, the installation is about to create; the uninstaller
-; removes that many, from $INSTDIR upwards, and only while they are empty. Kept from the first
-; installation: a second one into the same place finds them there already.
-Function CountNewFolders
-  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "NewFolders"
-  ${IfNot} ${Errors}
-    Return
+; Started in place (_?=, as the uninstall entry's command lines do), the uninstaller first asks
+; to close a running program, before any page, and ends with an exit status that tells whether
+; it goes on: non-zero when the user cancels, or at once when silent. Otherwise it starts itself
+; again, and that copies itself to the temporary folder to do the work, as an uninstaller must
+; to delete its own file.
+Function un.onInit
+  ${If} $EXEDIR == $INSTDIR
+    StrCpy $R0 "$INSTDIR"
+    Call un.CloseRunningPrograms
+    ; The copy starts in the temporary folder: a process's working folder cannot be removed.
+    SetOutPath "$TEMP"
+    ClearErrors
+    ${If} ${Silent}
+      Exec '"$EXEPATH" /S'
+    ${Else}
+      Exec '"$EXEPATH"'
+    ${EndIf}
+    ${If} ${Errors}
+      Abort
+    ${EndIf}
+    SetErrorLevel 0
+    Quit
   ${EndIf}
-  StrCpy $0 0
-  StrCpy $1 "$INSTDIR"
-  ${DoUntil} ${FileExists} "$1\*.*"
-    IntOp $0 $0 + 1
-    ${GetParent} "$1" $1
-  ${Loop}
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NewFolders" $0
 FunctionEnd
 
 Section Uninstall
+  StrCpy $R0 "$INSTDIR"
+  Call un.CloseRunningPrograms
   !insertmacro DissociateFileType ".nsl" "KestrelPlover.nsl"
   !insertmacro DissociateFileType ".nlm" "KestrelPlover.nlm"
   ${NotifyShell_AssocChanged}
@@ -105,16 +124,7 @@ Section Uninstall
   Delete "$SMPROGRAMS\${PRODUCT}\Plover.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
 
-  Delete "$INSTDIR\kestrel.exe"
-  Delete "$INSTDIR\plover.exe"
-  Delete "$INSTDIR\uninstall.exe"
-  ReadRegDWORD $0 HKCU "${UNINSTALL_KEY}" "NewFolders"
-  StrCpy $1 "$INSTDIR"
-  ${While} $0 > 0
-    RMDir "$1"
-    ${un.GetParent} "$1" $1
-    IntOp $0 $0 - 1
-  ${EndWhile}
+  Call un.RemovePrograms
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; A fresh profile has no per-user uninstall list until an installer like this one makes it.
   DeleteRegKey /ifempty HKCU "${UNINSTALL_KEYS}"

@@ -2,15 +2,22 @@
 """End-to-end check of the Windows installer and zip under the real Wine.
 
 First the zip: exactly the two programs the installer packs and the readme naming this
-version, with fixed time stamps. Then, in a fresh Wine prefix under Xvfb where `.nlm` already
-belongs to another program: the installer runs silently; the programs, the Start menu entries,
-the file types and the uninstall entry must be in place; kestrel is started the way Explorer
-opens a `.nsl` file (the `.nsl` type's ProgID, its `shell\\open\\command` with "%1" replaced by
-the file) and must show the file's dots; plover is started from its Start menu entry. Then the
-uninstaller runs as Windows runs it, from the uninstall entry's QuietUninstallString, and the
-prefix must be as it was before the installation: the file listing of drive C: and the registry
-exports of HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE\\Software compare equal, `.nlm` given back
-to the other program.
+version, with fixed time stamps. Then a table of cases, one after another in a fresh Wine prefix
+under Xvfb where `.nlm` already belongs to another program and an empty folder `C:\\Tools`
+exists. Each case installs silently, into the default folder or `C:\\Tools\\KestrelPlover`;
+after each installation the programs, the Start menu entries, the file types and the uninstall
+entry must be in place, and nothing be left of an installation in another folder before it. In
+the first case kestrel is started the way Explorer opens a `.nsl` file (the `.nsl` type's ProgID,
+its `shell\\open\\command` with "%1" replaced by the file) and must show the file's dots, and
+plover is started from its Start menu entry. While kestrel runs, the silent uninstaller and an
+installation into another folder must fail with a non-zero exit status and leave the
+installation as it was, and the uninstaller started from the entry's UninstallString must ask
+to close kestrel (the box read by the build's tests/message_box_reader.exe) and go on after
+Retry. The uninstaller runs as Windows runs it, from the uninstall entry's
+QuietUninstallString, and after each case's last uninstall the prefix must be as it was before:
+the file listing of drive C: and the registry exports of HKEY_CURRENT_USER and
+HKEY_LOCAL_MACHINE\\Software compare equal, `.nlm` given back to the other program, `C:\\Tools`
+still there.
 
 The file listing holds names, not contents. It ignores one thing: `Temp\\~nsu*.tmp\\Un.exe` in
 the user's profile, because an NSIS uninstaller copies itself there and runs from the copy so
@@ -26,6 +33,7 @@ into the Linux desktop outside the prefix. Exits 77 (skipped) when a tool is mis
 usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR
 """
 
+import collections
 import difflib
 import fnmatch
 import os
@@ -48,7 +56,17 @@ START_MENU = r"AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Kestrel and
 FILE_TYPES = ((".nsl", "KestrelPlover.nsl", "kestrel.exe"),
               (".nlm", "KestrelPlover.nlm", "plover.exe"))
 OTHER_PROGID = "OtherViewer.nlm"
+PROGRAM_FILES = ("kestrel.exe", "plover.exe", "uninstall.exe")
+DEFAULT_FOLDER = r"AppData\Local\Programs\Kestrel and Plover"  # in the user's profile
+DEFAULT = None  # the installer's own choice of folder
+ELSEWHERE = r"C:\Tools\KestrelPlover"
+UNINSTALLER = "Kestrel and Plover Uninstall"  # its message boxes' title; its window's begins so
 IGNORED_FILES = ("users/*/Temp/~nsu*.tmp", "users/*/Temp/~nsu*.tmp/Un.exe")
+
+
+# What the build made: the installer, the programs it packs, and the test's reader of message
+# boxes (tests/e2e/message_box_reader.cpp).
+Package = collections.namedtuple("Package", "version setup programs reader")
 
 
 class Failure(Exception):
@@ -92,13 +110,23 @@ def check_zip(archive, programs, version):
 class Wine:
     def __init__(self, prefix, display, home):
         self.prefix = prefix
+        # In English whatever the host's locale: the uninstaller's windows are found by title.
         self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", DISPLAY=display,
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
-                        HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home)
+                        HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home,
+                        LC_ALL="C.UTF-8")
 
     def run(self, *args, timeout=TIMEOUT):
-        return subprocess.run(["wine", *args], env=self.env, capture_output=True, text=True,
-                              timeout=timeout)
+        """Runs a program to its end. Its output goes through files, not pipes: a wineserver
+        that the run starts would hold a pipe open, and the run would last as long as it."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            ended = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err,
+                                   timeout=timeout)
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(ended.args, ended.returncode,
+                                               out.read().decode(errors="replace"),
+                                               err.read().decode(errors="replace"))
 
     def start(self, *args):
         """Starts a program that keeps running; its output is not kept, so nothing waits on it."""
@@ -186,7 +214,7 @@ def same_or_diff(label, before, after):
 def check_installed(wine, install, programs, version):
     folder = wine.unix_path(install)
     check(os.path.isdir(folder), f"nothing installed in {install}")
-    check(sorted(os.listdir(folder)) == ["kestrel.exe", "plover.exe", "uninstall.exe"],
+    check(sorted(os.listdir(folder)) == list(PROGRAM_FILES),
           f"{install} holds {sorted(os.listdir(folder))}")
     for program in ("kestrel.exe", "plover.exe"):
         installed = read_bytes(os.path.join(folder, program))
@@ -207,8 +235,8 @@ def check_installed(wine, install, programs, version):
 
     expected = {"DisplayName": "Kestrel and Plover", "DisplayVersion": version,
                 "InstallLocation": install,
-                "UninstallString": rf'"{install}\uninstall.exe"',
-                "QuietUninstallString": rf'"{install}\uninstall.exe" /S'}
+                "UninstallString": rf'"{install}\uninstall.exe" _?={install}',
+                "QuietUninstallString": rf'"{install}\uninstall.exe" /S _?={install}'}
     entry = wine.reg_tree(UNINSTALL_KEY).get(UNINSTALL_KEY, {})
     for name, data in expected.items():
         check(entry.get(name) == data,
@@ -255,15 +283,125 @@ def snapshot(wine, work, when):
                                                         os.path.join(work, f"hklm-{when}.reg"))}
 
 
-def uninstall(wine):
-    command = wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
-    uninstalled = wine.run(*command_words(command))
-    check(uninstalled.returncode == 0, f"{command}: exit status {uninstalled.returncode}")
-    wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
-    print(f"uninstalled with {command}")
+class Session:
+    """The steps of the cases, on one prefix: which folder holds the registered installation,
+    and the kestrel started from it."""
+
+    def __init__(self, wine, package, samples, work, profile):
+        self.wine, self.package, self.samples, self.work = wine, package, samples, work
+        self.profile = profile
+        self.installed = None
+        self.viewer = None
+
+    def folder(self, where):
+        return where or rf"{self.profile}\{DEFAULT_FOLDER}"
+
+    def run_setup(self, where):
+        return self.wine.run(self.package.setup, "/S", *([f"/D={where}"] if where else []))
+
+    def run_uninstaller(self):
+        """The uninstaller run as Windows runs it, from the entry's QuietUninstallString."""
+        command = self.wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
+        return command, self.wine.run(*command_words(command))
+
+    def install(self, where):
+        folder = self.folder(where)
+        installed = self.run_setup(where)
+        check(installed.returncode == 0, f"the installer's exit status: {installed.returncode}")
+        check_installed(self.wine, folder, self.package.programs, self.package.version)
+        if self.installed not in (None, folder):
+            earlier = self.wine.unix_path(self.installed)
+            left = sorted(set(os.listdir(earlier)) & set(PROGRAM_FILES)) \
+                if os.path.isdir(earlier) else []
+            check(not left, f"the installation in {self.installed} is left behind: {left}")
+            print(f"the installation in {self.installed} is gone")
+        self.installed = folder
+
+    def refused_install(self, where):
+        folder = self.folder(where)
+        installed = self.run_setup(where)
+        check(installed.returncode != 0, f"installed into {folder} while kestrel runs from "
+              f"{self.installed}, exit status 0")
+        check(not os.path.exists(self.wine.unix_path(folder)), f"{folder} was made")
+        print(f"install into {folder} refused, exit status {installed.returncode}")
+        check_installed(self.wine, self.installed, self.package.programs, self.package.version)
+
+    def use(self):
+        logos = os.path.join(self.work, "my logos")
+        os.makedirs(logos, exist_ok=True)
+        logo = shutil.copy(os.path.join(self.samples, "kestrel_bird.nsl"), logos)
+        open_like_explorer(self.wine, logo, self.samples)
+        start_from_menu(self.wine, self.profile)
+        self.wine.wait_idle()
+
+    def asked_uninstall(self):
+        """The uninstaller as Windows' list of apps starts it, while kestrel runs: it must ask to
+        close kestrel, naming it and its folder. Kestrel is closed, and the box answered by the
+        reader (OK, which is not Cancel, so Retry); the uninstaller must then go on to its own
+        window, which is closed, so that the installation stays whole."""
+        command = self.wine.reg_value(UNINSTALL_KEY, "UninstallString")
+        uninstaller = self.wine.start(*command_words(command))
+        wait_for_window(f"^{UNINSTALLER}", self.wine.env)
+        self.stop_kestrel()
+        asked = self.wine.run(self.package.reader, UNINSTALLER)
+        check(asked.returncode == 0, f"{command} while kestrel runs asks nothing")
+        question = " ".join(asked.stdout.split())
+        check(f"kestrel.exe is running from {self.installed}" in question,
+              f"{command} while kestrel runs asks: {question}")
+        print(f"{command} while kestrel runs asks: {question}")
+        check(uninstaller.wait(timeout=TIMEOUT) == 0, f"{command}: exit status "
+              f"{uninstaller.returncode} after kestrel was closed")
+        wait_for_window(f"^{UNINSTALLER}", self.wine.env)
+        close_program(self.wine, "Un.exe")
+        self.wine.wait_idle()
+        print("after Retry the uninstaller goes on; closed at its first page")
+        check_installed(self.wine, self.installed, self.package.programs, self.package.version)
+
+    def start_kestrel(self):
+        self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe")
+        wait_for_window("^Kestrel 1.0$", self.wine.env)
+        print(f"kestrel runs from {self.installed}")
+
+    def stop_kestrel(self):
+        close_program(self.wine, "kestrel.exe")
+        self.viewer.wait(timeout=TIMEOUT)
+
+    def uninstall(self):
+        command, uninstalled = self.run_uninstaller()
+        check(uninstalled.returncode == 0, f"{command}: exit status {uninstalled.returncode}")
+        self.wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
+        print(f"uninstalled with {command}")
+        self.installed = None
+
+    def refused_uninstall(self):
+        command, uninstalled = self.run_uninstaller()
+        check(uninstalled.returncode != 0, f"{command} while kestrel runs: exit status 0")
+        print(f"{command} refused while kestrel runs, exit status {uninstalled.returncode}")
+        check_installed(self.wine, self.installed, self.package.programs, self.package.version)
 
 
-def install_and_uninstall(wine, setup, programs, samples, work, version):
+# (name, steps): each case starts from the prefix as it was before any installation, and its
+# last uninstall must leave it so. A step is a Session method and its arguments.
+CASES = (
+    ("install, use and uninstall",
+     ((Session.install, DEFAULT), (Session.use,), (Session.uninstall,))),
+    ("install twice into one folder, uninstall",
+     ((Session.install, DEFAULT), (Session.install, DEFAULT), (Session.uninstall,))),
+    ("install again elsewhere, uninstall",
+     ((Session.install, DEFAULT), (Session.install, ELSEWHERE), (Session.uninstall,))),
+    ("uninstall while kestrel runs",
+     ((Session.install, ELSEWHERE), (Session.start_kestrel,), (Session.refused_uninstall,),
+      (Session.stop_kestrel,), (Session.uninstall,))),
+    ("uninstall from its window while kestrel runs",
+     ((Session.install, DEFAULT), (Session.start_kestrel,), (Session.asked_uninstall,),
+      (Session.uninstall,))),
+    ("install elsewhere while kestrel runs",
+     ((Session.install, DEFAULT), (Session.start_kestrel,), (Session.refused_install, ELSEWHERE),
+      (Session.stop_kestrel,), (Session.uninstall,))),
+)
+
+
+def run_cases(wine, package, samples, work):
     subprocess.run(["wineboot", "-i"], env=wine.env, check=True, timeout=300,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # .nlm already belongs to another program, which must get it back at the uninstall.
@@ -271,43 +409,37 @@ def install_and_uninstall(wine, setup, programs, samples, work, version):
     wine.reg_add(rf"{CLASSES}\.nlm", "Content Type", "application/x-other-viewer")
     wine.reg_add(rf"{CLASSES}\{OTHER_PROGID}\shell\open\command", None, r'"C:\other.exe" "%1"')
     wine.wait_idle()
+    # The folder that ELSEWHERE is in exists, empty, before any installation.
+    os.makedirs(os.path.dirname(wine.unix_path(ELSEWHERE)))
     drive_c = os.path.join(wine.prefix, "drive_c")
     users = [name for name in os.listdir(os.path.join(drive_c, "users")) if name != "Public"]
     check(len(users) == 1, f"users in the prefix: {users}")
-    profile = rf"C:\users\{users[0]}"
+    session = Session(wine, package, samples, work, rf"C:\users\{users[0]}")
     before = snapshot(wine, work, "before")
-
-    installed = wine.run(setup, "/S")
-    check(installed.returncode == 0, f"the installer's exit status: {installed.returncode}")
-    install = rf"{profile}\AppData\Local\Programs\Kestrel and Plover"
-    check_installed(wine, install, programs, version)
-    logos = os.path.join(work, "my logos")
-    os.makedirs(logos)
-    logo = shutil.copy(os.path.join(samples, "kestrel_bird.nsl"), logos)
-    open_like_explorer(wine, logo, samples)
-    start_from_menu(wine, profile)
-    wine.wait_idle()
-
-    uninstall(wine)
-    after = snapshot(wine, work, "after")
-    results = [same_or_diff(label, before[label], after[label]) for label in before]
-    check(all(results), "the uninstaller did not take back exactly what the installer added")
+    for name, steps in CASES:
+        print(f"-- {name}")
+        for method, *arguments in steps:
+            method(session, *arguments)
+        after = snapshot(wine, work, "after")
+        results = [same_or_diff(label, before[label], after[label]) for label in before]
+        check(all(results), f"{name}: the prefix is not as it was before the installation")
 
 
 def main():
     need("Xvfb", "xdotool", "import", "wine", "wineserver", "wineboot")
     build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     version = project_version(build)
-    setup = os.path.join(build, f"kestrel-plover-{version}-setup.exe")
+    package = Package(version, os.path.join(build, f"kestrel-plover-{version}-setup.exe"),
+                      os.path.join(build, "installer", "programs"),
+                      os.path.join(build, "tests", "message_box_reader.exe"))
     archive = os.path.join(build, f"kestrel-plover-{version}-windows.zip")
-    programs = os.path.join(build, "installer", "programs")
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-installer-")
     wine = Wine(os.path.join(work, "prefix"), display, work)
     started = time.monotonic()
     try:
-        check_zip(archive, programs, version)
-        install_and_uninstall(wine, setup, programs, samples, work, version)
+        check_zip(archive, package.programs, version)
+        run_cases(wine, package, samples, work)
         print(f"installer under Wine: passed in {time.monotonic() - started:.0f} s")
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:
