@@ -15,7 +15,7 @@ std::unique_ptr<Registry> SystemRegistry() {
   return std::make_unique<WineRegistry>(WineRegistry::FromFile(WinePrefix() / "system.reg"));
 }
 
-bool ProgramFileExists(const std::string& windows_path) {
+bool RegularFileExists(const std::string& windows_path) {
   const std::optional<std::filesystem::path> file = UnixPathOf(windows_path, WinePrefix());
   if (!file) {
     return false;
