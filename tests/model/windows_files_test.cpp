@@ -7,6 +7,8 @@
 #include "model/viewer_fixture.h"
 #include "shell/command_line.h"
 #include "shell/path_rules.h"
+#include "shell/read_only_file.h"
+#include "shell/windows_error.h"
 
 namespace model_test {
 namespace {
@@ -55,11 +57,49 @@ TEST_F(WindowsFiles, AFileAnotherProgramHoldsLockedGetsOneMessage) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Open<kestrel::Form1>(Folder() / "a.nsl");
   Click("Command3");
-  EXPECT_TRUE(Messages().starts_with("Wystąpił błąd:\r\n"));
+  EXPECT_EQ(Messages(), "Wystąpił błąd:\r\nPlik jest używany przez inny program.");
   EXPECT_EQ(BigScreenDiffers(Blank(), shell::kScreenColor), "");
   CloseHandle(held);
   Click("Command4");  // and the window goes on
   EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
+}
+
+// Why a file cannot be read, in the same words as on Linux where both have the case.
+TEST_F(WindowsFiles, EachFailureToOpenAFileIsToldInItsOwnWords) {
+  CopyAs("hello_frame.nsl", Folder() / "held.nsl");
+  fs::create_directory(Folder() / "folder.nsl");
+  const std::wstring pipe = L"\\\\.\\pipe\\kp-" + Folder().filename().native() + L".nsl";
+  HANDLE held = CreateFileW((Folder() / "held.nsl").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_INBOUND, 0, 1, 0, 0, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  const std::pair<fs::path, const char*> cases[] = {
+      {Folder() / "held.nsl", "The file is in use by another program."},
+      {pipe, "Not a regular file (a pipe, a device or the like)."},
+      {Folder() / "folder.nsl", "This is a folder, not a file."},
+      {Folder() / "missing.nsl", "File not found."},
+  };
+  for (const auto& [file, words] : cases) {
+    try {
+      shell::ReadOnlyFile opened(file);
+      ADD_FAILURE() << file << " opened";
+    } catch (const shell::FileAccessError& error) {
+      EXPECT_EQ(shell::DescribeFailure(error.Failure(), shell::Language::English), words) << file;
+    }
+  }
+  CloseHandle(server);
+  CloseHandle(held);
+}
+
+// Windows' own texts come in the user's language, Polish letters and all; the test runs again
+// as its own case with Wine's language Polish.
+TEST(SystemTexts, AreInTheUsersLanguage) {
+  if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_POLISH) {
+    GTEST_SKIP() << "the user's language is not Polish";
+  }
+  EXPECT_EQ(shell::SystemText(ERROR_SHARING_VIOLATION), "Naruszenie współdzielenia");
+  EXPECT_EQ(shell::SystemText(ERROR_FILE_NOT_FOUND), "Nie znaleziono pliku");
 }
 
 // The text with each "<F>" the fresh folder, "<F/>" the same written with '/', "<E>" the

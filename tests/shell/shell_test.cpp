@@ -150,11 +150,15 @@ TEST(LanguageSetting, TheFirstTwoCharactersAndExactlyEnGiveEnglish) {
 
 TEST(FailureTexts, ThePrefixCrLfAndWhyForEachKindInBothLanguages) {
   using Kind = shell::FileFailureKind;
-  for (const Kind kind : {Kind::NotFound, Kind::PermissionDenied, Kind::IsFolder,
+  for (const Kind kind : {Kind::NotFound, Kind::PermissionDenied, Kind::InUse, Kind::IsFolder,
                           Kind::NotRegularFile, Kind::ReadPastEnd, Kind::Overflow}) {
     EXPECT_NE(shell::DescribeFailure({kind}, Language::Polish),
               shell::DescribeFailure({kind}, Language::English));  // both there, and translated
   }
+  EXPECT_EQ(shell::DescribeFailure({Kind::InUse}, Language::Polish),
+            "Plik jest używany przez inny program.");
+  EXPECT_EQ(shell::DescribeFailure({Kind::InUse}, Language::English),
+            "The file is in use by another program.");
   const shell::FileFailure other{Kind::System, 5, "I/O error"};
   EXPECT_EQ(shell::DescribeFailure(other, Language::English), "System error 5: I/O error.");
   EXPECT_EQ(shell::DescribeFailure(other, Language::Polish), "Błąd systemu 5: I/O error.");
