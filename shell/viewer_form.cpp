@@ -87,9 +87,9 @@ void ViewerForm::OpenStartFile(const NativeString& argument, StartScan scan) {
     // A full path holds a separator, so both halves exist.
     name = SamKatalog(CurrentFilePath.native(), 0);
     const std::filesystem::path folder = StartupFolder(SamKatalog(CurrentFilePath.native(), -1));
-    // A folder that cannot be opened on another drive leaves that drive at its current folder.
+    // A folder that cannot be opened on another drive leaves that drive at its current folder;
+    // one that is no full path (the "\\." of "\\.\NUL") is none to open.
     const Drive* drive = Drive1.DriveHolding(folder);
-    // A folder that is no full path (the "\\." of "\\.\NUL") is none to open.
     opened = (folder.is_absolute() && OpenFolder(folder)) ||
              (drive && drive->root != working_drive.root &&
               OpenFolder(drive_folders_.CurrentFolder(*drive)));
