@@ -12,6 +12,7 @@
 #include "nlm/show_nlm.h"
 #include "nlm/wine_registry.h"
 #include "nsl/load_nsl.h"
+#include "shell/windows_full_path.h"
 #include "support/recording_messages.h"
 
 namespace fuzz {
@@ -103,6 +104,12 @@ int PathRules(const std::uint8_t* data, std::size_t size) {
   } catch (const std::invalid_argument&) {
     Require(path.find(shell::kSeparator) == shell::NativeString::npos);
   }
+  // Any start-up argument comes out a full path, so start-up always has both halves.
+  const std::wstring argument(data, data + size);
+  const std::wstring full = shell::WindowsFullPath(argument, L"C:\\work", [](wchar_t drive) {
+    return std::wstring{drive, L':', L'\\'};
+  });
+  Require(full.find(L'\\') != std::wstring::npos);
   return 0;
 }
 

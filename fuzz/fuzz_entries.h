@@ -14,7 +14,8 @@ int Nsl(const std::uint8_t* data, std::size_t size);
 int Nlm(const std::uint8_t* data, std::size_t size);
 // The bytes as a Wine system.reg, through the LogoManager lookup's string read.
 int WineRegistry(const std::uint8_t* data, std::size_t size);
-// The bytes as a path, through SamKatalog and the joining of a folder and a name.
+// The bytes as a path, through SamKatalog and the joining of a folder and a name, and as a
+// start-up argument read as Windows reads it.
 int PathRules(const std::uint8_t* data, std::size_t size);
 
 }  // namespace fuzz

@@ -19,7 +19,7 @@ std::unique_ptr<Registry> SystemRegistry() {
                                                : WineRegistry());
 }
 
-bool ProgramFileExists(const std::string& windows_path) {
+bool RegularFileExists(const std::string& windows_path) {
   const std::optional<std::filesystem::path> prefix = WinePrefix();
   const std::optional<std::filesystem::path> file =
       prefix ? UnixPathOf(windows_path, *prefix) : std::nullopt;

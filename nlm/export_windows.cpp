@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include "nlm/logo_manager.h"
-#include "shell/read_only_file.h"
 
 namespace nlm {
 
@@ -46,13 +45,12 @@ std::unique_ptr<Registry> SystemRegistry() {
   return std::make_unique<WindowsRegistry>();
 }
 
-bool ProgramFileExists(const std::string& windows_path) {
-  try {
-    shell::FileLength(std::filesystem::path(Wide(windows_path)));
-    return true;
-  } catch (const std::exception&) {
-    return false;
-  }
+bool RegularFileExists(const std::string& windows_path) {
+  // Not through "\\?\", which would turn off the rules that drop trailing blanks and dots, as
+  // CreateProcessW applies them when it starts the program.
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  return GetFileAttributesExW(Wide(windows_path).c_str(), GetFileExInfoStandard, &data) &&
+         !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
 }
 
 ExportLaunch LogoManagerLaunch(const std::string& LogoManagerPath,

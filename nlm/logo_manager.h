@@ -21,8 +21,15 @@ struct LogoManagerLookup {
 // skipped, and a failure anywhere leaves it unusable.
 LogoManagerLookup LookUpLogoManager(Registry& registry);
 
-// Whether a Windows program path names an existing file: on Linux, in the Wine prefix.
+// Whether a Windows program path names an existing program file: a regular file whose name, as
+// Windows reads it, ends with ".exe" in any letter case. Nothing else may be started: Windows (and
+// Wine) runs a batch file (.bat, .cmd) through its command interpreter, which would read the
+// logo's name on the command line as commands.
 bool ProgramFileExists(const std::string& windows_path);
+
+// Whether a Windows path names an existing regular file, found by the system's own path rules:
+// on Linux in the Wine prefix, as Wine finds it.
+bool RegularFileExists(const std::string& windows_path);
 
 // How LogoManager is started with the current file.
 struct ExportLaunch {

@@ -12,6 +12,11 @@ const Drive& DriveList::DriveOf(const std::filesystem::path& folder) const {
   return drives_[DriveIndexOf(drives_, folder)];
 }
 
+const Drive* DriveList::DriveHolding(const std::filesystem::path& folder) const {
+  const std::optional<std::size_t> index = shell::DriveHolding(drives_, folder);
+  return index ? &drives_[*index] : nullptr;
+}
+
 void DriveList::Reread() {
   const std::filesystem::path current = CurrentDrive().root;
   drives_ = list_drives_();

@@ -21,6 +21,8 @@ class DriveList : public Control {
   int CurrentIndex() const { return current_; }
   const Drive& CurrentDrive() const { return drives_[static_cast<std::size_t>(current_)]; }
   const Drive& DriveOf(const std::filesystem::path& folder) const;
+  // The drive that holds the folder; none when no drive does.
+  const Drive* DriveHolding(const std::filesystem::path& folder) const;
 
   // The list opens: media mounted meanwhile appear, and the current drive stays current.
   void Reread();

@@ -25,8 +25,9 @@ std::size_t CoveredComponents(const std::filesystem::path& root,
 
 }  // namespace
 
-std::size_t DriveIndexOf(const std::vector<Drive>& drives, const std::filesystem::path& folder) {
-  std::size_t best = 0;
+std::optional<std::size_t> DriveHolding(const std::vector<Drive>& drives,
+                                        const std::filesystem::path& folder) {
+  std::optional<std::size_t> best;
   std::size_t best_covered = 0;
   for (std::size_t i = 0; i < drives.size(); ++i) {
     const std::size_t covered = CoveredComponents(drives[i].root, folder);
@@ -36,6 +37,10 @@ std::size_t DriveIndexOf(const std::vector<Drive>& drives, const std::filesystem
     }
   }
   return best;
+}
+
+std::size_t DriveIndexOf(const std::vector<Drive>& drives, const std::filesystem::path& folder) {
+  return DriveHolding(drives, folder).value_or(0);
 }
 
 std::filesystem::path DriveFolders::CurrentFolder(const Drive& drive) const {

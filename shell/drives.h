@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,11 @@ std::vector<Drive> ListDrives();
 // left out; the root is always there.
 std::vector<Drive> DrivesFromMountInfo(std::string_view mountinfo);
 
-// The drive that holds the folder: the one with the longest root that contains it.
+// The drive that holds the folder: the one with the longest root that contains it; none when no
+// root contains it (a drive letter that is not there, a network share).
+std::optional<std::size_t> DriveHolding(const std::vector<Drive>& drives,
+                                        const std::filesystem::path& folder);
+// The drive that holds the folder, the first one when none does.
 std::size_t DriveIndexOf(const std::vector<Drive>& drives, const std::filesystem::path& folder);
 
 // The folder a drive opens at before the window has shown one on it: on Windows the current

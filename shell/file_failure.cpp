@@ -16,6 +16,8 @@ constexpr Description kDescriptions[] = {
     {FileFailureKind::NotFound, "Nie znaleziono pliku.", "File not found."},
     {FileFailureKind::PermissionDenied, "Brak uprawnień do odczytu pliku.",
      "Permission denied: the file cannot be read."},
+    {FileFailureKind::InUse, "Plik jest używany przez inny program.",
+     "The file is in use by another program."},
     {FileFailureKind::IsFolder, "To jest folder, a nie plik.", "This is a folder, not a file."},
     {FileFailureKind::NotRegularFile, "To nie jest zwykły plik (np. potok lub urządzenie).",
      "Not a regular file (a pipe, a device or the like)."},

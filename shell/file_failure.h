@@ -14,6 +14,7 @@ namespace shell {
 enum class FileFailureKind {
   NotFound,
   PermissionDenied,
+  InUse,  // another program holds it locked
   IsFolder,
   NotRegularFile,  // a FIFO, socket, device and the like
   ReadPastEnd,

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "shell/windows_full_path.h"
+
 namespace shell {
 
 NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ) {
@@ -24,12 +26,19 @@ NativeString JoinFolderAndName(const NativeString& folder, const NativeString& n
 }
 
 std::filesystem::path StartupFilePath(const NativeString& argument,
-                                      const std::filesystem::path& working_folder) {
+                                      const std::filesystem::path& working_folder,
+                                      [[maybe_unused]] const DriveFolderOf& drive_folder) {
+#ifdef _WIN32
+  return WindowsFullPath(argument, working_folder.native(), [&](wchar_t drive) {
+    return drive_folder(std::wstring{drive, L':', L'\\'}).native();
+  });
+#else
   const std::filesystem::path given(argument);
   if (given.is_absolute()) {
     return given;
   }
   return (working_folder / given).lexically_normal();
+#endif
 }
 
 std::filesystem::path StartupFolder(const NativeString& folder_half) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 
 namespace shell {
 
@@ -19,9 +20,15 @@ NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ);
 // folder already ends with one, as a drive's root does.
 NativeString JoinFolderAndName(const NativeString& folder, const NativeString& name);
 
-// The start-up argument as a full path: a relative one is taken from the working folder.
+// The current folder of the drive with that root ("D:\\"); Windows keeps one for each drive.
+using DriveFolderOf = std::function<std::filesystem::path(const std::filesystem::path& root)>;
+
+// The start-up argument as a full path, read by the system's own rules: a relative one is taken
+// from the working folder; on Windows every form WindowsFullPath reads, a drive-relative one
+// ("D:a.nsl") from that drive's current folder.
 std::filesystem::path StartupFilePath(const NativeString& argument,
-                                      const std::filesystem::path& working_folder);
+                                      const std::filesystem::path& working_folder,
+                                      const DriveFolderOf& drive_folder);
 
 // The folder to open for the folder half of a start-up path: a file in the root folder has an
 // empty folder half, which means the root.

@@ -3,20 +3,21 @@
 #include <algorithm>
 #include <string>
 
+#include "shell/display_name.h"
 #include "shell/file_failure.h"
 #include "shell/path_rules.h"
 #include "shell/read_only_file.h"
+#include "shell/windows_error.h"
 
 namespace shell {
 
-namespace {
-
-std::string SystemText(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
+std::string SystemText(unsigned long error) {
+  // As UTF-16: the ANSI code page would not hold every letter of the user's language.
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result(text, length);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string result = DisplayText(std::wstring(text, length));
   LocalFree(text);
   while (!result.empty() &&
          (result.back() == '\n' || result.back() == '\r' || result.back() == '.')) {
@@ -25,6 +26,8 @@ std::string SystemText(DWORD error) {
   return result;
 }
 
+namespace {
+
 [[noreturn]] void ThrowWindowsError(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -32,8 +35,15 @@ std::string SystemText(DWORD error) {
     case ERROR_INVALID_NAME:
       throw FileAccessError(FileFailure{FileFailureKind::NotFound});
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
       throw FileAccessError(FileFailure{FileFailureKind::PermissionDenied});
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      throw FileAccessError(FileFailure{FileFailureKind::InUse});
+    // What the system answers for a pipe or a device in place of a file's attributes.
+    case ERROR_BAD_DEV_TYPE:
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_PIPE_BUSY:
+      throw FileAccessError(FileFailure{FileFailureKind::NotRegularFile});
     default:
       throw FileAccessError(
           FileFailure{FileFailureKind::System, static_cast<int>(error), SystemText(error)});

@@ -45,6 +45,10 @@ constexpr std::string_view PolishCaption(const std::array<Caption, N>& captions,
   return {};
 }
 
+// What the program's entry shows for a failure that no handler foresaw.
+inline constexpr Caption kUnforeseenError{"", "Wystąpił nieprzewidziany błąd programu.",
+                                          "An unforeseen error occurred in the program."};
+
 inline constexpr std::string_view kPreviousTooltip = "Poprzedni";
 inline constexpr std::string_view kNextTooltip = "Następny";
 

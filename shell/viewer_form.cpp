@@ -98,6 +98,14 @@ void ViewerForm::Close() {
   }
 }
 
+void ViewerForm::Guarded(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+    Messages().Show(kUnforeseenError.In(language_), MessageIcon::Critical);
+  }
+}
+
 NativeString ViewerForm::SamKatalog(const NativeString& Dane, std::int16_t Typ) const {
   return shell::SamKatalog(Dane, Typ);
 }
@@ -105,13 +113,25 @@ NativeString ViewerForm::SamKatalog(const NativeString& Dane, std::int16_t Typ) 
 void ViewerForm::OpenStartFile(const NativeString& argument, StartScan scan) {
   quiet_failures_ = true;
   const std::filesystem::path working_folder = services_.working_folder();
-  drive_folders_.Remember(Drive1.DriveOf(working_folder), working_folder);
+  const Drive working_drive = Drive1.DriveOf(working_folder);
+  drive_folders_.Remember(working_drive, working_folder);
   bool opened = false;
   NativeString name;
   if (!argument.empty()) {
-    CurrentFilePath = StartupFilePath(argument, working_folder);
+    CurrentFilePath =
+        StartupFilePath(argument, working_folder, [this](const std::filesystem::path& root) {
+          const Drive* drive = Drive1.DriveHolding(root);
+          return drive ? drive_folders_.CurrentFolder(*drive) : root;
+        });
+    // A full path holds a separator, so both halves exist.
     name = SamKatalog(CurrentFilePath.native(), 0);
-    opened = OpenFolder(StartupFolder(SamKatalog(CurrentFilePath.native(), -1)));
+    const std::filesystem::path folder = StartupFolder(SamKatalog(CurrentFilePath.native(), -1));
+    // A folder that cannot be opened on another drive leaves that drive at its current folder;
+    // one that is no full path (the "\\." of "\\.\NUL") is none to open.
+    const Drive* drive = Drive1.DriveHolding(folder);
+    opened = (folder.is_absolute() && OpenFolder(folder)) ||
+             (drive && drive->root != working_drive.root &&
+              OpenFolder(drive_folders_.CurrentFolder(*drive)));
   }
   if (!opened) {
     OpenFolder(working_folder);

@@ -74,6 +74,11 @@ class ViewerForm {
   bool Closed() const { return closed_; }
   void OnClose(Handler layer) { close_ = std::move(layer); }
 
+  // Runs a step of the program's entry (the load step, the window's life); whatever it throws,
+  // which no handler foresaw, becomes one message in the window's language instead of the end of
+  // the program.
+  void Guarded(const std::function<void()>& step);
+
   // Splits a full path into its folder half (Typ = -1) or its name half (any other Typ).
   NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ) const;
 
@@ -83,8 +88,9 @@ class ViewerForm {
 
   enum class StartScan { ToTheEnd, StopAtFirstMatch };
   // Opens the folder of the start-up argument and selects the entry equal to its name, which
-  // draws it. Every failing step is skipped without a message; an empty argument, or one whose
-  // folder cannot be opened, leaves the lists at the working folder.
+  // draws it. Every failing step is skipped without a message: a folder that cannot be opened
+  // leaves the lists at its drive's current folder when that is another drive, otherwise at the
+  // working folder, where the scan still runs; an empty argument leaves them there too.
   void OpenStartFile(const NativeString& argument, StartScan scan);
 
   // Reads the language setting once, takes the program's texts in that language and, in

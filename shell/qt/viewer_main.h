@@ -47,9 +47,11 @@ int RunViewer(int argc, char** argv, const ProgramInfo& program, MakeForm make_f
       make_form(ViewerServices{.messages = messages, .read_language_setting = ReadLanguageSetting});
   QtWindow window(*form);
   messages.Attach(&window, FromUtf8(form->Window().application_title));
-  form->Form_Load(argument);
+  form->Guarded([&] { form->Form_Load(argument); });
   window.show();
-  return application.exec();
+  int exit_code = 1;
+  form->Guarded([&] { exit_code = application.exec(); });
+  return exit_code;
 }
 
 }  // namespace shell

@@ -26,8 +26,10 @@ int RunViewer(MakeForm make_form) {
       make_form(ViewerServices{.messages = messages, .read_language_setting = ReadLanguageSetting});
   Window window(*form);
   messages.Attach(window.Handle(), Wide(form->Window().application_title));
-  form->Form_Load(StartupArgumentText(0, nullptr));
-  return window.Run();
+  form->Guarded([&] { form->Form_Load(StartupArgumentText(0, nullptr)); });
+  int exit_code = 1;
+  form->Guarded([&] { exit_code = window.Run(); });
+  return exit_code;
 }
 
 }  // namespace shell::win32

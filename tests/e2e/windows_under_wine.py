@@ -4,7 +4,8 @@
 In a fresh Wine prefix under Xvfb: kestrel started on a logo in a folder whose name holds a blank
 (Wine passes that path quoted, as Explorer does), every dot of the big screen and the preview read
 back from screenshots; Next onto a short file, whose message box is read in Polish, and on to the
-next logo; the same short file in English, the setting written with `wine reg add`; plover
+next logo; the same short file in English, the setting written with `wine reg add` and the path
+written with '/'; plover
 started on a picture message, its dots read back, then "=> LogoManager" clicked with a stand-in
 LogoManager registered under a folder with a blank: the stand-in must get exactly LogoManager's
 path, one blank and the file, and plover must close about two seconds later. Exits 77 (skipped)
@@ -90,7 +91,9 @@ def kestrel_checks(wine, build, samples, logos):
         viewer.kill()
         viewer.wait()
     wine.run("wine", "reg", "add", SETTINGS, "/v", "Lang", "/d", "en", "/f")
-    viewer = wine.start(kestrel, windows_path(os.path.join(logos, "0_short.nsl")))
+    # Written with '/', as scripts pass paths: once the end of the program.
+    slashed = windows_path(os.path.join(logos, "0_short.nsl")).replace("\\", "/")
+    viewer = wine.start(kestrel, slashed)
     try:
         text = message_box(wine, reader, "Kestrel")  # drawn, and reported, before it shows
         ok &= expect("the short file's message in English", text == SHORT_FILE["en"], repr(text))

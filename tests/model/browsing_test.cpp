@@ -72,6 +72,21 @@ TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   ExpectListsAt(Folder());
 }
 
+// A start-up file in a missing folder: its drive's current folder (the root, the first time),
+// the working folder when that is the drive.
+TEST_F(Browsing, AStartFileInAMissingFolderShowsItsDrivesCurrentFolder) {
+  const fs::path usb = Folder() / "media" / "usb";
+  fs::create_directories(usb);
+  drives_.push_back({usb, "usb"});
+  for (const auto& [argument, shown, drive] :
+       {std::tuple{usb / "gone" / "a.nsl", usb, 1}, {Folder() / "gone" / "a.nsl", Folder(), 0}}) {
+    Open(argument);
+    ExpectListsAt(shown);
+    EXPECT_EQ(Drive1().CurrentIndex(), drive);
+  }
+  EXPECT_EQ(Messages(), "");
+}
+
 TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternAreListed) {
   for (const char* name : {"zima.nsl", "ósemka.nsl", "łódź.nsl", "\x9Cnieg.nsl", "Az.nsl", "ąb.nsl",
                            "Ala.nsl", "lato.nsl", "OLSZA.NSL", "źle.nsl", "ĆMA.nsl", "cyna.Nsl",

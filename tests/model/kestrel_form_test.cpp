@@ -116,5 +116,22 @@ TEST_F(KestrelForm, MessagesAndCaptionsInTheLanguage) {
   }
 }
 
+// The program's entry runs its steps guarded: whatever no handler foresaw is one message in the
+// window's language, and the window goes on.
+TEST_F(KestrelForm, AFailureNoHandlerForesawIsOneMessage) {
+  for (const auto& [setting, message] :
+       {std::pair{std::optional<std::string>(), "Wystąpił nieprzewidziany błąd programu."},
+        {"en", "An unforeseen error occurred in the program."}}) {
+    language_ = setting;
+    Open(Folder() / "a_bird.nsl");
+    form_->Guarded([] { throw std::runtime_error("unforeseen"); });
+    EXPECT_EQ(Messages(), message);
+    form_->Guarded([] { throw 3; });
+    EXPECT_EQ(Messages(), message);
+    Click("Command3");
+    ExpectShown("b_hello.nsl", "hello_frame");
+  }
+}
+
 }  // namespace
 }  // namespace model_test

@@ -1,8 +1,14 @@
 #include <windows.h>
 
+#include <string>
+
 #include "apps/kestrel/form1.h"
+#include "apps/plover/form1.h"
 #include "model/viewer_fixture.h"
+#include "shell/command_line.h"
 #include "shell/path_rules.h"
+#include "shell/read_only_file.h"
+#include "shell/windows_error.h"
 
 namespace model_test {
 namespace {
@@ -51,11 +57,122 @@ TEST_F(WindowsFiles, AFileAnotherProgramHoldsLockedGetsOneMessage) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Open<kestrel::Form1>(Folder() / "a.nsl");
   Click("Command3");
-  EXPECT_TRUE(Messages().starts_with("Wystąpił błąd:\r\n"));
+  EXPECT_EQ(Messages(), "Wystąpił błąd:\r\nPlik jest używany przez inny program.");
   EXPECT_EQ(BigScreenDiffers(Blank(), shell::kScreenColor), "");
   CloseHandle(held);
   Click("Command4");  // and the window goes on
   EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
+}
+
+// Why a file cannot be read, in the same words as on Linux where both have the case.
+TEST_F(WindowsFiles, EachFailureToOpenAFileIsToldInItsOwnWords) {
+  CopyAs("hello_frame.nsl", Folder() / "held.nsl");
+  fs::create_directory(Folder() / "folder.nsl");
+  const std::wstring pipe = L"\\\\.\\pipe\\kp-" + Folder().filename().native() + L".nsl";
+  HANDLE held = CreateFileW((Folder() / "held.nsl").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_INBOUND, 0, 1, 0, 0, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  const std::pair<fs::path, const char*> cases[] = {
+      {Folder() / "held.nsl", "The file is in use by another program."},
+      {pipe, "Not a regular file (a pipe, a device or the like)."},
+      {Folder() / "folder.nsl", "This is a folder, not a file."},
+      {Folder() / "missing.nsl", "File not found."},
+  };
+  for (const auto& [file, words] : cases) {
+    try {
+      shell::ReadOnlyFile opened(file);
+      ADD_FAILURE() << file << " opened";
+    } catch (const shell::FileAccessError& error) {
+      EXPECT_EQ(shell::DescribeFailure(error.Failure(), shell::Language::English), words) << file;
+    }
+  }
+  CloseHandle(server);
+  CloseHandle(held);
+}
+
+// Windows' own texts come in the user's language, Polish letters and all; the test runs again
+// as its own case with Wine's language Polish.
+TEST(SystemTexts, AreInTheUsersLanguage) {
+  if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_POLISH) {
+    GTEST_SKIP() << "the user's language is not Polish";
+  }
+  EXPECT_EQ(shell::SystemText(ERROR_SHARING_VIOLATION), "Naruszenie współdzielenia");
+  EXPECT_EQ(shell::SystemText(ERROR_FILE_NOT_FOUND), "Nie znaleziono pliku");
+}
+
+// The text with each "<F>" the fresh folder, "<F/>" the same written with '/', "<E>" the
+// program's extension, "<D>" the fresh folder's drive and "<Z>" the drive of the process's
+// working folder, another one.
+std::wstring Filled(std::wstring text, const fs::path& folder, const wchar_t* extension) {
+  std::wstring slashed = folder.native();
+  std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+  const std::pair<std::wstring, std::wstring> fills[] = {
+      {L"<F>", folder.native()},
+      {L"<F/>", slashed},
+      {L"<E>", extension},
+      {L"<D>", folder.native().substr(0, 2)},
+      {L"<Z>", fs::current_path().native().substr(0, 2)}};
+  for (const auto& [mark, fill] : fills) {
+    for (std::size_t at = text.find(mark); at != std::wstring::npos; at = text.find(mark)) {
+      text.replace(at, mark.size(), fill);
+    }
+  }
+  return text;
+}
+
+// Every form a start-up argument comes in opens its file or falls back quietly, in both programs.
+TEST_F(WindowsFiles, EachFormOfTheStartUpArgumentOpensItsFileOrFallsBack) {
+  drives_ = shell::ListDrives();
+  ASSERT_NE(Folder().native().substr(0, 2), fs::current_path().native().substr(0, 2));
+  fs::create_directory(Folder() / "my logos");
+  for (const char* sample : {"hello_frame.nsl", "picture_wave.nlm"}) {
+    const fs::path name = fs::path("logo").replace_extension(fs::path(sample).extension());
+    CopyAs(sample, Folder() / name);
+    CopyAs(sample, Folder() / "my logos" / name);
+  }
+  enum Shown { kFolder, kMyLogos, kOtherDrivesFolder };
+  const struct {
+    const wchar_t* argument;
+    Shown shown;
+    bool selected;
+  } cases[] = {
+      {L"<F>\\logo<E>", kFolder, true},
+      {L"<F/>/logo<E>", kFolder, true},
+      {L"\"<F>\\my logos\\logo<E>\"", kMyLogos, true},  // quoted, as Explorer passes it
+      {L"<D>logo<E>", kFolder, true},                   // this drive's folder: the working one
+      {L"\\\\?\\<F>\\my logos\\logo<E>", kMyLogos, true},
+      {L"<F>\\my logos.\\logo<E>. ", kMyLogos, true},  // what Windows' path rules drop
+      {L"<F>\\my logos\\", kMyLogos, false},           // a folder
+      {L"<F>\\my logos", kFolder, false},              // a folder, named as a file
+      {L"<F>\\missing<E>", kFolder, false},
+      {L"<F>\\missing\\logo<E>", kFolder, true},   // the scan runs over the list shown
+      {L"<Z>logo<E>", kOtherDrivesFolder, false},  // another drive's current folder
+      {L"<Z>\\kp-missing\\logo<E>", kOtherDrivesFolder, false},
+      {L"\\\\nowhere\\share\\logo<E>", kFolder, true},
+      {L"\\\\?\\UNC\\nowhere\\share\\logo<E>", kFolder, true},
+      {L"COM1", kFolder, false},
+      {L"\\\\.\\NUL", kFolder, false},
+  };
+  const fs::path shown[] = {Folder(), Folder() / "my logos", fs::current_path()};
+  for (const wchar_t* extension : {L".nsl", L".nlm"}) {
+    for (const auto& c : cases) {
+      const std::wstring argument =
+          shell::WithoutWrappingQuotes(Filled(c.argument, Folder(), extension));
+      SCOPED_TRACE(shell::DisplayText(argument));
+      if (extension == std::wstring(L".nsl")) {
+        Open<kestrel::Form1>(argument);
+      } else {
+        const auto unusable = [] { return nlm::LogoManagerLookup{"", false}; };
+        const auto starts = [](const std::string&, const fs::path&) { return true; };
+        Open<plover::Form1>(argument, plover::ExportServices{unusable, starts});
+      }
+      EXPECT_EQ(File1().Path(), shown[c.shown]);
+      EXPECT_EQ(Selected(), c.selected ? "logo" + fs::path(extension).string() : "none");
+      EXPECT_EQ(Messages(), "");
+    }
+  }
 }
 
 }  // namespace

@@ -113,6 +113,10 @@ class WinePrefixTest : public testing::Test {
     fs::create_directories(prefix() / "drive_c" / "Żółw");
     std::ofstream(prefix() / "drive_c" / "Żółw" / "LM.exe") << "MZ";
     std::ofstream(prefix() / "drive_c" / "\xF3.exe") << "MZ";
+    for (const char* name : {"LM.cmd", "LM.bat", "LM.EXE.txt", "Tool.EXE"}) {
+      std::ofstream(prefix() / "drive_c" / name) << "MZ";
+    }
+    fs::create_directories(prefix() / "drive_c" / "folder.exe");
     fs::create_directories(prefix() / "dosdevices");
     fs::create_symlink("../drive_c", prefix() / "dosdevices" / "c:");
     fs::create_symlink("/", prefix() / "dosdevices" / "z:");
@@ -155,6 +159,11 @@ TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
       {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe ", false},  // taken as written
       {"\\??\\C:\\Program Files/LogoManager\\LogoManager.exe", false},
       {"\\\\?\\C:\\Program Files\\..\\Program Files\\LogoManager\\LogoManager.exe", false},
+      {"C:\\Tool.EXE", true},
+      {"C:\\LM.cmd", false},  // no program: a batch file runs through cmd, as does a .bat
+      {"C:\\LM.bat", false},
+      {"C:\\LM.EXE.txt", false},
+      {"C:\\folder.exe", false},
       {"C:\\Program Files\\LogoManager", false},  // a folder
       {"C:\\ó.exe", false},                       // not \xF3.exe, a name that is no UTF-8
       {"C:\\Program Files\\LogoManager\\Missing.exe", false},
@@ -216,19 +225,21 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
 // The export runs `wine` with LogoManager and the file, each argument intact and without a
 // shell, only while both can be started; a failure is never reported as a start.
 TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
+  const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   struct Case {
     const char* what;
+    std::string program;
     bool program_there, wine_there, started;
   };
   const Case cases[] = {
-      {"both there", true, true, true},
-      {"no wine", true, false, false},
-      {"LogoManager.exe removed after start-up", false, true, false},
+      {"a batch file registered", "C:\\LM.cmd", true, true, false},
+      {"both there", LogoManagerPath, true, true, true},
+      {"no wine", LogoManagerPath, true, false, false},
+      {"LogoManager.exe removed after start-up", LogoManagerPath, false, true, false},
   };
-  const fs::path file = folder.Path() / "a b$(touch x); 'q\".nlm";
+  const fs::path file = folder.Path() / "a b$(touch x); 'q\"&mkdir X&.nlm";
   std::string file_for_wine = "Z:" + file.string();
   std::replace(file_for_wine.begin(), file_for_wine.end(), '/', '\\');
-  const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   const fs::path record = folder.Path() / "record";
   std::ofstream(bin() / "wine") << "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
                                 << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
@@ -239,7 +250,7 @@ TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
     if (!c.program_there) {
       fs::remove(program());
     }
-    EXPECT_EQ(nlm::StartLogoManager(LogoManagerPath, file), c.started) << c.what;
+    EXPECT_EQ(nlm::StartLogoManager(c.program, file), c.started) << c.what;
   }
   for (int i = 0; i < 500 && !fs::exists(record); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "nlm/logo_manager.h"
 #include "nlm/reg_module.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -24,6 +29,48 @@ TEST(WindowsRegistry, TheExportCommandLineIsTheProgramABlankAndTheFileUnquoted) 
       nlm::LogoManagerLaunch("C:\\Program Files\\LM\\LogoManager.exe", L"D:\\my logos\\a.nlm");
   EXPECT_EQ(launch.program, L"C:\\Program Files\\LM\\LogoManager.exe");
   EXPECT_EQ(launch.command_line, L"C:\\Program Files\\LM\\LogoManager.exe D:\\my logos\\a.nlm");
+}
+
+// App Paths' value := text, through advapi32.
+void Register(const std::string& text) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, nlm::kAppPathsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(key);
+}
+
+// Only a program file enables the export, found by Windows' own path rules: a batch file would
+// run through cmd.exe, which reads the logo's name as commands.
+TEST(WindowsRegistry, OnlyAnExistingProgramFileWhereWindowsFindsItEnablesTheExport) {
+  const test_support::TempFolder folder;
+  for (const char* name : {"LogoManager.cmd", "LogoManager.bat", "LOGOMAN.EXE"}) {
+    std::ofstream(folder.Path() / name) << "MZ";
+  }
+  std::filesystem::create_directory(folder.Path() / "folder.exe");
+  const std::string here = folder.Path().string() + "\\";
+  const struct {
+    std::string value;
+    bool usable;
+  } cases[] = {
+      {"C:\\windows\\notepad.exe  ", true},  // the blanks after it are kept, and Windows drops them
+      {"C:\\windows\\notepad.exe.", true},
+      {"C:\\windows\\notepad.exe. .", true},
+      {here + "LOGOMAN.EXE", true},
+      {here + "LogoManager.cmd", false},
+      {here + "LogoManager.bat", false},
+      {here + "folder.exe", false},
+      {"C:\\windows\\missing.exe", false},
+      {"\\\\?\\C:\\windows\\notepad.exe ", false},  // taken as written
+  };
+  for (const auto& c : cases) {
+    Register(c.value);
+    EXPECT_EQ(nlm::LookUpLogoManager(*nlm::SystemRegistry()).usable, c.usable) << c.value;
+  }
+  Register("  C:\\windows\\notepad.exe");  // as the set-up left it
+  EXPECT_FALSE(nlm::StartLogoManager(here + "LogoManager.cmd", L"C:\\a&mkdir X&b.nlm"));
 }
 
 }  // namespace

@@ -95,14 +95,14 @@ TEST(PathRules, SplitAtTheLastSeparatorAndJoinWithExactlyOne) {
     EXPECT_EQ(shell::JoinFolderAndName(N(folder), N("a.nsl")), N(joined)) << folder;
   }
 #ifdef _WIN32
-  EXPECT_EQ(shell::StartupFilePath(L"a.nsl", L"D:\\work"), fs::path(L"D:\\work\\a.nsl"));
   EXPECT_EQ(shell::StartupFolder(L"C:"), fs::path(L"C:\\"));  // the root, not the drive's folder
 #endif
 }
 
 #ifndef _WIN32
 TEST(StartUp, TheArgumentsAreOnePathTakenFromTheWorkingFolder) {
-  EXPECT_EQ(shell::StartupFilePath("../x/a.nsl", "/home/me"), fs::path("/home/x/a.nsl"));
+  const auto root = [](const fs::path& drive) { return drive; };
+  EXPECT_EQ(shell::StartupFilePath("../x/a.nsl", "/home/me", root), fs::path("/home/x/a.nsl"));
   EXPECT_EQ(shell::StartupFolder(""), fs::path("/"));  // the folder half of "/a.nsl"
   char program[] = "kestrel", first[] = "/logos/my", second[] = "logo.nsl";
   char* argv[] = {program, first, second};
@@ -262,11 +262,15 @@ TEST(LanguageSetting, TheFirstTwoCharactersAndExactlyEnGiveEnglish) {
 
 TEST(FailureTexts, ThePrefixCrLfAndWhyForEachKindInBothLanguages) {
   using Kind = shell::FileFailureKind;
-  for (const Kind kind : {Kind::NotFound, Kind::PermissionDenied, Kind::IsFolder,
+  for (const Kind kind : {Kind::NotFound, Kind::PermissionDenied, Kind::InUse, Kind::IsFolder,
                           Kind::NotRegularFile, Kind::ReadPastEnd, Kind::Overflow}) {
     EXPECT_NE(shell::DescribeFailure({kind}, Language::Polish),
               shell::DescribeFailure({kind}, Language::English));  // both there, and translated
   }
+  EXPECT_EQ(shell::DescribeFailure({Kind::InUse}, Language::Polish),
+            "Plik jest używany przez inny program.");
+  EXPECT_EQ(shell::DescribeFailure({Kind::InUse}, Language::English),
+            "The file is in use by another program.");
   const shell::FileFailure other{Kind::System, 5, "I/O error"};
   EXPECT_EQ(shell::DescribeFailure(other, Language::English), "System error 5: I/O error.");
   EXPECT_EQ(shell::DescribeFailure(other, Language::Polish), "Błąd systemu 5: I/O error.");
