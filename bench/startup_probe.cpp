@@ -8,10 +8,10 @@
 
 #ifdef KP_PROBE_KESTREL
 #include "apps/kestrel/form1.h"
-#include "shell/command_line.h"
+#include "shell/system/command_line.h"
 #include "shell/qt/message_boxes.h"
 #include "shell/qt/window_layer.h"
-#include "shell/settings_file.h"
+#include "shell/system/settings_file.h"
 #endif
 
 namespace {

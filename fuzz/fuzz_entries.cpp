@@ -12,7 +12,8 @@
 #include "nlm/show_nlm.h"
 #include "nlm/wine_registry.h"
 #include "nsl/load_nsl.h"
-#include "shell/windows_full_path.h"
+#include "shell/system/path_rules.h"
+#include "shell/system/windows_full_path.h"
 #include "support/recording_messages.h"
 
 namespace fuzz {

@@ -1,6 +1,6 @@
 #include "nlm/ansi_bytes.h"
 
-#include "shell/display_name.h"
+#include "shell/base/display_name.h"
 
 namespace nlm {
 

@@ -9,7 +9,7 @@
 #include "nlm/logo_manager.h"
 #include "nlm/wine_prefix.h"
 #include "nlm/wine_registry.h"
-#include "shell/read_only_file.h"
+#include "shell/base/read_only_file.h"
 
 namespace nlm {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "nlm/registry.h"
-#include "shell/path_rules.h"
+#include "shell/base/native_path.h"
 
 namespace nlm {
 

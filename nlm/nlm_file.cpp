@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "shell/file_failure.h"
-#include "shell/read_only_file.h"
+#include "shell/base/file_failure.h"
+#include "shell/base/read_only_file.h"
 
 namespace nlm {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dot_picture.h"
+#include "shell/base/dot_picture.h"
 
 namespace nlm {
 

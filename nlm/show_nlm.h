@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "shell/file_failure.h"
-#include "shell/logo_canvas.h"
-#include "shell/texts.h"
+#include "shell/base/file_failure.h"
+#include "shell/canvas/logo_canvas.h"
+#include "shell/texts/texts.h"
 
 namespace nlm {
 

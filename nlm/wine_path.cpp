@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "shell/display_name.h"
+#include "shell/base/display_name.h"
 
 namespace nlm {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <sstream>
 
-#include "shell/display_name.h"
-#include "shell/file_failure.h"
-#include "shell/read_only_file.h"
+#include "shell/base/display_name.h"
+#include "shell/base/file_failure.h"
+#include "shell/base/read_only_file.h"
 
 namespace nlm {
 

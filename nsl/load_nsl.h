@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "shell/file_failure.h"
-#include "shell/gdi.h"
-#include "shell/logo_canvas.h"
+#include "shell/base/file_failure.h"
+#include "shell/canvas/gdi.h"
+#include "shell/canvas/logo_canvas.h"
 
 namespace nsl {
 

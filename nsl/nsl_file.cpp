@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "shell/file_failure.h"
-#include "shell/read_only_file.h"
+#include "shell/base/file_failure.h"
+#include "shell/base/read_only_file.h"
 
 namespace nsl {
 

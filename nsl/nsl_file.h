@@ -6,7 +6,7 @@
 #include <optional>
 #include <span>
 
-#include "shell/dot_picture.h"
+#include "shell/base/dot_picture.h"
 
 namespace nsl {
 

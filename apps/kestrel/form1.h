@@ -1,7 +1,7 @@
 #pragma once
 
 #include "nsl/load_nsl.h"
-#include "shell/viewer_form.h"
+#include "shell/form/viewer_form.h"
 
 namespace kestrel {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "nlm/logo_manager.h"
-#include "shell/viewer_form.h"
+#include "shell/form/viewer_form.h"
 
 namespace plover {
 

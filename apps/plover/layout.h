@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "shell/control_table.h"
-#include "shell/shared_layout.h"
-#include "shell/texts.h"
+#include "shell/form/control_table.h"
+#include "shell/form/shared_layout.h"
+#include "shell/texts/texts.h"
 
 namespace plover {
 

@@ -16,10 +16,10 @@
 #include "nlm/nlm_file.h"
 #include "nsl/nsl_file.h"
 #include "output_file.h"
-#include "shell/file_failure.h"
-#include "shell/folder_listing.h"
-#include "shell/logo_canvas.h"
-#include "shell/read_only_file.h"
+#include "shell/base/file_failure.h"
+#include "shell/system/folder_listing.h"
+#include "shell/canvas/logo_canvas.h"
+#include "shell/base/read_only_file.h"
 
 namespace {
 

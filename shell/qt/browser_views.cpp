@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "shell/display_name.h"
+#include "shell/base/display_name.h"
 #include "shell/qt/display.h"
 
 namespace shell {

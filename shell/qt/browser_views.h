@@ -5,7 +5,7 @@
 #include <QListView>
 #include <QListWidget>
 
-#include "shell/browser_controls.h"
+#include "shell/form/browser_controls.h"
 
 namespace shell {
 

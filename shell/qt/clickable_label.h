@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "shell/controls.h"
+#include "shell/form/controls.h"
 
 namespace shell {
 

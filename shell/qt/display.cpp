@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "shell/caption_fit.h"
+#include "shell/form/caption_fit.h"
 
 namespace shell {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string_view>
 
-#include "shell/rgb.h"
+#include "shell/base/rgb.h"
 
 class QLabel;
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "shell/message_box.h"
+#include "shell/base/message_box.h"
 
 class QWidget;
 

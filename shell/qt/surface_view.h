@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "shell/repaint_pacer.h"
-#include "shell/surface.h"
+#include "shell/canvas/repaint_pacer.h"
+#include "shell/canvas/surface.h"
 
 namespace shell {
 

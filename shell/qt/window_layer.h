@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "shell/viewer_form.h"
+#include "shell/form/viewer_form.h"
 
 namespace shell {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/control_table.h"
+#include "shell/form/control_table.h"
 
 namespace shell::win32 {
 

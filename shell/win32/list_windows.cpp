@@ -1,6 +1,6 @@
 #include "shell/win32/list_windows.h"
 
-#include "shell/display_name.h"
+#include "shell/base/display_name.h"
 #include "shell/win32/artwork.h"
 #include "shell/win32/text.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "shell/browser_controls.h"
+#include "shell/form/browser_controls.h"
 #include "shell/win32/binding.h"
 
 namespace shell::win32 {

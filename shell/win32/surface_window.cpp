@@ -1,6 +1,6 @@
 #include "shell/win32/surface_window.h"
 
-#include "shell/repaint_pacer.h"
+#include "shell/canvas/repaint_pacer.h"
 
 namespace shell::win32 {
 

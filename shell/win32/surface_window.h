@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/surface.h"
+#include "shell/canvas/surface.h"
 
 namespace shell::win32 {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/message_box.h"
+#include "shell/base/message_box.h"
 
 namespace shell::win32 {
 

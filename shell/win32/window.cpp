@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/caption_fit.h"
+#include "shell/form/caption_fit.h"
 #include "shell/win32/artwork.h"
 #include "shell/win32/list_windows.h"
 #include "shell/win32/surface_window.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/viewer_form.h"
+#include "shell/form/viewer_form.h"
 #include "shell/win32/binding.h"
 #include "shell/win32/owned.h"
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "shell/display_name.h"
-#include "shell/viewer_form.h"
+#include "shell/base/display_name.h"
+#include "shell/form/viewer_form.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "nsl/nsl_file.h"
-#include "shell/file_failure.h"
+#include "shell/base/file_failure.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"
 

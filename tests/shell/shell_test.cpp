@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <functional>
 
-#include "shell/command_line.h"
-#include "shell/display_name.h"
-#include "shell/drives.h"
-#include "shell/file_failure.h"
-#include "shell/logo_canvas.h"
-#include "shell/read_only_file.h"
-#include "shell/texts.h"
+#include "shell/system/command_line.h"
+#include "shell/base/display_name.h"
+#include "shell/system/drives.h"
+#include "shell/base/file_failure.h"
+#include "shell/canvas/logo_canvas.h"
+#include "shell/base/read_only_file.h"
+#include "shell/texts/texts.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
 
-#include "shell/settings_file.h"
+#include "shell/system/settings_file.h"
 #endif
 
 // The shell's rules that need no window: the canvas, paths, drives, the language, failure texts.

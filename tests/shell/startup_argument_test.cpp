@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "shell/command_line.h"
-#include "shell/display_name.h"
-#include "shell/windows_full_path.h"
+#include "shell/system/command_line.h"
+#include "shell/base/display_name.h"
+#include "shell/system/windows_full_path.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/message_box.h"
+#include "shell/base/message_box.h"
 
 namespace test_support {
 

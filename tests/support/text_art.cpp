@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "shell/logo_canvas.h"
+#include "shell/canvas/logo_canvas.h"
 
 namespace test_support {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/dot_picture.h"
-#include "shell/raster.h"
+#include "shell/base/dot_picture.h"
+#include "shell/base/raster.h"
 
 namespace test_support {
 
