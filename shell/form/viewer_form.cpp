@@ -149,6 +149,23 @@ void ViewerForm::OpenStartFile(const NativeString& argument, StartScan scan) {
   quiet_failures_ = false;
 }
 
+void ViewerForm::Dropped(const std::filesystem::path& dropped) {
+  std::error_code error;
+  if (std::filesystem::is_directory(dropped, error)) {
+    OpenFolder(dropped);
+    return;
+  }
+  if (!OpenFolder(dropped.parent_path())) {
+    return;
+  }
+  for (int i = 0; i < File1.Count(); ++i) {
+    if (File1.Entry(i) == dropped.filename().native()) {
+      File1.SetSelectedIndex(i);
+      return;
+    }
+  }
+}
+
 void ViewerForm::Command1_Click() {
   Close();
 }

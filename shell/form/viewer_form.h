@@ -79,6 +79,11 @@ class ViewerForm {
   // the program.
   void Guarded(const std::function<void()>& step);
 
+  // A file or folder dropped on the window. A folder opens. A file opens as a start-up argument
+  // does: its folder in the lists and its entry selected and drawn, or, when the list does not
+  // show it, nothing selected. A folder that cannot be opened is said, and the lists stay.
+  void Dropped(const std::filesystem::path& dropped);
+
   // Splits a full path into its folder half (Typ = -1) or its name half (any other Typ).
   NativeString SamKatalog(const NativeString& Dane, std::int16_t Typ) const;
 

@@ -3,11 +3,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <utility>
 
 #include "shell/qt/browser_views.h"
@@ -18,6 +25,16 @@
 namespace shell {
 
 namespace {
+
+// The first local file or folder of a drag, as the system names it; none for anything else.
+std::optional<std::filesystem::path> DroppedPath(const QMimeData* data) {
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) {
+      return std::filesystem::path(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+  }
+  return std::nullopt;
+}
 
 QString Artwork(std::string_view program, std::string_view name, const char* suffix) {
   return QStringLiteral(":/%1/%2%3").arg(FromUtf8(program), FromUtf8(name), QLatin1String(suffix));
@@ -114,6 +131,7 @@ QtWindow::QtWindow(ViewerForm& form) : form_(form) {
   }
   setWindowFlags(flags);
   setFixedSize(window.client_width, window.client_height);
+  setAcceptDrops(true);
   form_.Canvas().SetPreviewForeground(ToRgb(palette().color(QPalette::WindowText)));
 
   for (const ControlSpec& spec : window.controls) {
@@ -210,6 +228,19 @@ bool QtWindow::event(QEvent* event) {
     form_.KeyboardFocus().GiveBack();
   }
   return QWidget::event(event);
+}
+
+void QtWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedPath(event->mimeData())) {
+    event->acceptProposedAction();
+  }
+}
+
+void QtWindow::dropEvent(QDropEvent* event) {
+  if (const std::optional<std::filesystem::path> dropped = DroppedPath(event->mimeData())) {
+    event->acceptProposedAction();
+    form_.Dropped(*dropped);
+  }
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

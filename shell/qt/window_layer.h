@@ -18,6 +18,9 @@ class QtWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   // Activated again, the window gives the focus back to the control that had it.
   bool event(QEvent* event) override;
+  // A local file or folder dragged from a file manager is taken; the model opens it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QObject* Make(const ControlSpec& spec);

@@ -1,6 +1,7 @@
 #include "shell/win32/window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <utility>
@@ -154,6 +155,7 @@ Window::Window(ViewerForm& form)
       {GetRValue(GetSysColor(COLOR_WINDOWTEXT)), GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
        GetBValue(GetSysColor(COLOR_WINDOWTEXT))});
   Build();
+  DragAcceptFiles(window_, TRUE);  // files and folders dropped from Explorer
   form_.OnClose([this] { DestroyWindow(window_); });
   Focus& focus = form_.KeyboardFocus();
   focus.SetView([this, &focus] { SetFocus(children_[focus.Control()]); });
@@ -342,6 +344,16 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_VKEYTOITEM:
       return -1;
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wparam);
+      std::wstring dropped(DragQueryFileW(drop, 0, nullptr, 0), L'\0');
+      DragQueryFileW(drop, 0, dropped.data(), static_cast<UINT>(dropped.size() + 1));
+      DragFinish(drop);
+      if (!dropped.empty()) {
+        form_.Dropped(dropped);  // the first of them
+      }
+      return 0;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) {
         FocusMovedFrom(GetFocus());

@@ -52,6 +52,44 @@ TEST_F(Browsing, FoldersOpenAndOneThatCannotBeOpenedLeavesBothListsWhereTheyWere
   EXPECT_EQ(Messages(), "");
 }
 
+// A file or folder dropped on the window opens as a start-up argument does; what cannot be
+// opened or read is said once.
+TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
+  fs::create_directories(Folder() / "sub");
+  Copy("kestrel_bird.nsl", "sub/a.nsl");
+  Copy("hello_frame.nsl", "sub/b.nsl");
+  Copy("picture_wave.nlm", "sub/c.nlm");
+  folder_.Write("sub/short.nsl", std::vector<std::uint8_t>(9));
+  const std::string short_file =
+      "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.";
+  const struct {
+    fs::path dropped;
+    fs::path folder_shown;
+    const char* selected;
+    const char* art;  // on the big screen afterwards
+    std::string message;
+  } cases[] = {
+      {Folder() / "sub" / "b.nsl", Folder() / "sub", "b.nsl", "hello_frame", ""},
+      {Folder(), Folder(), "none", "hello_frame", ""},  // a folder: what was drawn stays
+      {Folder() / "sub" / "a.nsl", Folder() / "sub", "a.nsl", "kestrel_bird", ""},
+      {Folder() / "sub" / "c.nlm", Folder() / "sub", "none", "kestrel_bird", ""},  // not listed
+      {Folder() / "gone" / "x.nsl", Folder() / "sub", "none", "kestrel_bird",
+       CannotOpen(Folder() / "gone")},
+      {Folder() / "sub" / "short.nsl", Folder() / "sub", "short.nsl", nullptr, short_file},
+  };
+  Open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dropped);
+    form_->Dropped(c.dropped);
+    ExpectListsAt(c.folder_shown);
+    EXPECT_EQ(Selected(), c.selected);
+    EXPECT_EQ(BigScreenDiffers(c.art ? SampleArt(c.art) : Blank(),
+                               c.art ? shell::kGridColor : shell::kScreenColor),
+              "");
+    EXPECT_EQ(Messages(), c.message);
+  }
+}
+
 TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   const fs::path usb = Folder() / "media" / "usb";
   fs::create_directories(usb / "logos");

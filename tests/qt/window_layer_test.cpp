@@ -209,6 +209,30 @@ class WindowLayerTest : public QObject {
     messages_.shown.clear();
   }
 
+  // A file dropped from a file manager, on the file list, reaches the model; other data does not.
+  void aDroppedFileIsOpened() {
+    Open(true);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    QWidget* target = Control("File1");
+    const auto drop = [target](const QList<QUrl>& urls) {
+      QMimeData data;
+      data.setUrls(urls);
+      const QPoint at = target->rect().center();
+      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(target, &enter);
+      QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(target, &dropped);
+      return enter.isAccepted();
+    };
+    QVERIFY(!drop({QUrl("https://example.org/a.nsl")}));
+    QCOMPARE(File1().SelectedIndex(), -1);
+    const QString bird = QString::fromStdString((folder_.Path() / "kestrel_bird.nsl").string());
+    QVERIFY(drop({QUrl::fromLocalFile(bird)}));
+    QCOMPARE(form_->CurrentFile(), folder_.Path() / "kestrel_bird.nsl");
+    QCOMPARE(BigScreenDiffers("kestrel_bird"), std::string());
+  }
+
   void tabbingIntoTheFileListSelectsNothingAndTheTimerCloses() {
     Open(false);
     window_->show();
