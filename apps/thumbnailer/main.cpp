@@ -6,7 +6,6 @@
 // says why on stderr and exits 1 (2 for wrong arguments).
 #include <QBuffer>
 #include <QImage>
-#include <QPainter>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -17,20 +16,15 @@
 #include "nsl/nsl_file.h"
 #include "output_file.h"
 #include "shell/base/file_failure.h"
-#include "shell/system/folder_listing.h"
-#include "shell/canvas/logo_canvas.h"
 #include "shell/base/read_only_file.h"
+#include "shell/canvas/thumbnail.h"
+#include "shell/system/folder_listing.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kSmallestPitchWithGrid = 4;
 constexpr int kLargestSize = 1024;  // the largest thumbnail size freedesktop names
-
-QColor ColourOf(shell::Rgb rgb) {
-  return QColor(rgb.r, rgb.g, rgb.b);
-}
 
 // NLM files begin with "NLM "; anything else is read as a startup logo, as the file's name says.
 bool IsNlm(const fs::path& file) {
@@ -46,38 +40,6 @@ bool IsNlm(const fs::path& file) {
 
 shell::DotPicture Decode(const fs::path& file) {
   return IsNlm(file) ? nlm::DecodeNlmFile(file).dots : nsl::ReadNslFile(file);
-}
-
-QImage Draw(const shell::DotPicture& dots, int size) {
-  // With a grid the picture is one pixel wider than its cells, for the closing line.
-  const bool grid = (size - 1) / dots.Width() >= kSmallestPitchWithGrid;
-  const int pitch = std::max(1, grid ? (size - 1) / dots.Width() : size / dots.Width());
-  const int extra = grid ? 1 : 0;  // the closing grid line
-  QImage image(dots.Width() * pitch + extra, dots.Height() * pitch + extra, QImage::Format_RGB32);
-  image.fill(ColourOf(shell::kScreenColor));
-  QPainter painter(&image);
-  if (grid) {
-    painter.setPen(ColourOf(shell::kGridColor));
-    for (int c = 0; c <= dots.Width(); ++c) {
-      painter.drawLine(c * pitch, 0, c * pitch, dots.Height() * pitch);
-    }
-    for (int r = 0; r <= dots.Height(); ++r) {
-      painter.drawLine(0, r * pitch, dots.Width() * pitch, r * pitch);
-    }
-  }
-  for (int r = 0; r < dots.Height(); ++r) {
-    for (int c = 0; c < dots.Width(); ++c) {
-      if (dots.At(c, r)) {
-        painter.fillRect(c * pitch + extra, r * pitch + extra, pitch - extra, pitch - extra,
-                         ColourOf(shell::kDotColor));
-      }
-    }
-  }
-  painter.end();
-  if (image.width() > size) {  // smaller than the logo itself: fewer pixels than dots
-    image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::FastTransformation);
-  }
-  return image;
 }
 
 // SIZE as whole decimal digits from 1 to 1024; anything else is no size.
@@ -102,7 +64,9 @@ int Refuse(const fs::path& what, const std::string& why) {
   return 1;
 }
 
-QByteArray Png(const QImage& image) {
+QByteArray Png(const shell::Raster& raster) {
+  const QImage image(reinterpret_cast<const uchar*>(raster.Pixels()), raster.Width(),
+                     raster.Height(), raster.Width() * 4, QImage::Format_RGB32);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -128,7 +92,7 @@ int main(int argc, char** argv) {
   }
   QByteArray png;
   try {
-    png = Png(Draw(Decode(input), *size));
+    png = Png(shell::Thumbnail(Decode(input), *size));
   } catch (const shell::FileAccessError& error) {
     return Refuse(input, WhyNotALogo(error.Failure()));
   } catch (const std::exception& error) {
