@@ -8,9 +8,9 @@
 
 #ifdef KP_PROBE_KESTREL
 #include "apps/kestrel/form1.h"
-#include "shell/system/command_line.h"
 #include "shell/qt/message_boxes.h"
 #include "shell/qt/window_layer.h"
+#include "shell/system/command_line.h"
 #include "shell/system/settings_file.h"
 #endif
 

@@ -6,8 +6,8 @@
 #include <system_error>
 #include <utility>
 
-#include "shell/base/message_box.h"
 #include "shell/base/language.h"
+#include "shell/base/message_box.h"
 
 namespace shell {
 

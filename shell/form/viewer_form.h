@@ -11,14 +11,14 @@
 #include <variant>
 #include <vector>
 
+#include "shell/base/file_failure.h"
+#include "shell/base/message_box.h"
+#include "shell/canvas/logo_canvas.h"
 #include "shell/form/browser_controls.h"
 #include "shell/form/control_table.h"
-#include "shell/base/file_failure.h"
 #include "shell/form/controls.h"
-#include "shell/system/drives.h"
 #include "shell/form/focus.h"
-#include "shell/canvas/logo_canvas.h"
-#include "shell/base/message_box.h"
+#include "shell/system/drives.h"
 #include "shell/system/path_rules.h"
 #include "shell/texts/texts.h"
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "shell/system/command_line.h"
+#include "shell/form/viewer_form.h"
 #include "shell/qt/display.h"
 #include "shell/qt/message_boxes.h"
 #include "shell/qt/window_layer.h"
+#include "shell/system/command_line.h"
 #include "shell/system/settings_file.h"
-#include "shell/form/viewer_form.h"
 
 namespace shell {
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "shell/system/command_line.h"
 #include "shell/form/viewer_form.h"
+#include "shell/system/command_line.h"
 #include "shell/win32/system_services.h"
 #include "shell/win32/text.h"
 #include "shell/win32/window.h"

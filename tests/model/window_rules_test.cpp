@@ -5,8 +5,8 @@
 #include "apps/plover/form1.h"
 #include "apps/plover/layout.h"
 #include "model/viewer_fixture.h"
-#include "shell/form/caption_fit.h"
 #include "shell/canvas/repaint_pacer.h"
+#include "shell/form/caption_fit.h"
 
 namespace model_test {
 namespace {

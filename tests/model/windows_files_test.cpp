@@ -5,10 +5,10 @@
 #include "apps/kestrel/form1.h"
 #include "apps/plover/form1.h"
 #include "model/viewer_fixture.h"
-#include "shell/system/command_line.h"
-#include "shell/system/path_rules.h"
 #include "shell/base/read_only_file.h"
 #include "shell/base/windows_error.h"
+#include "shell/system/command_line.h"
+#include "shell/system/path_rules.h"
 
 namespace model_test {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <functional>
 
-#include "shell/system/command_line.h"
 #include "shell/base/display_name.h"
-#include "shell/system/drives.h"
 #include "shell/base/file_failure.h"
-#include "shell/canvas/logo_canvas.h"
 #include "shell/base/read_only_file.h"
+#include "shell/canvas/logo_canvas.h"
+#include "shell/system/command_line.h"
+#include "shell/system/drives.h"
 #include "shell/texts/texts.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"

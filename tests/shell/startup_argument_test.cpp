@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "shell/system/command_line.h"
 #include "shell/base/display_name.h"
+#include "shell/system/command_line.h"
 #include "shell/system/windows_full_path.h"
 
 namespace {
