@@ -3,6 +3,9 @@
 #include <qdrawutil.h>
 #include <QImage>
 #include <QPainter>
+#include <cmath>
+
+#include "shell/canvas/device_image.h"
 
 namespace shell {
 
@@ -40,12 +43,18 @@ void SurfaceView::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(outer.adjusted(0, 0, -1, -1));
   }
-  const Raster& screen = surface_.Screen();
-  const QImage image(reinterpret_cast<const uchar*>(screen.Pixels()), screen.Width(),
-                     screen.Height(), screen.Width() * 4, QImage::Format_RGB32);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const int inset = BorderWidth();
-  painter.drawImage(QRect(inset, inset, screen.Width(), screen.Height()), image);
+  // Drawn in device pixels, one to one: at a fractional scale a scaled drawing would make cells
+  // of two widths.
+  const double scale = devicePixelRatioF();
+  const DeviceImage shown = border_ == Border::Sunken2px
+                                ? BigScreenAtScale(surface_.Screen(), scale)
+                                : PreviewAtScale(surface_.Screen(), scale);
+  const Raster& pixels = shown.pixels;
+  const QImage image(reinterpret_cast<const uchar*>(pixels.Pixels()), pixels.Width(),
+                     pixels.Height(), pixels.Width() * 4, QImage::Format_RGB32);
+  painter.scale(1 / scale, 1 / scale);
+  const int inset = static_cast<int>(std::lround(BorderWidth() * scale));
+  painter.drawImage(QPoint(inset + shown.left, inset + shown.top), image);
 }
 
 }  // namespace shell

@@ -6,6 +6,7 @@
 #include "shell/base/display_name.h"
 #include "shell/base/file_failure.h"
 #include "shell/base/read_only_file.h"
+#include "shell/canvas/device_image.h"
 #include "shell/canvas/logo_canvas.h"
 #include "shell/system/command_line.h"
 #include "shell/system/drives.h"
@@ -68,6 +69,46 @@ TEST(Canvas, DeferredShowsOnReturnAndImmediateOnScreenWhereAClearBringsBackTheRe
   canvas.ClearCanvas();
   EXPECT_EQ(screen, grid);
   EXPECT_EQ(preview, shell::Raster(84, 48, kScreenColor));
+}
+
+// At every scale each cell is as wide as every other in whole device pixels, the grid lines too,
+// and the picture is centred in the surface's scaled box; the preview keeps whole pixels a dot.
+TEST(Canvas, AtEveryScaleEveryCellIsTheSameWholeNumberOfDevicePixels) {
+  shell::LogoCanvas canvas(shell::LogoCanvas::Preview::Present);
+  canvas.DrawGrid(0, 0, 84, 48, kGridColor);
+  const std::vector<std::pair<int, int>> dots{{0, 0}, {41, 23}, {83, 47}};
+  for (const auto& [c, r] : dots) {
+    canvas.FillCell(0, 0, c, r, kDotColor);
+    canvas.SetPreviewDot(c, r);
+  }
+  canvas.Present();
+  for (const auto& [scale, pitch, line, left, top, dot] :  // worked out by hand from the boxes
+       {std::tuple{1.0, 6, 1, 0, 0, 1}, {1.25, 7, 1, 21, 12, 1}, {1.5, 9, 1, 0, 0, 1},
+        {1.75, 10, 1, 21, 12, 1}, {2.0, 12, 2, 0, 0, 2}}) {
+    SCOPED_TRACE(scale);
+    const shell::DeviceImage big = shell::BigScreenAtScale(canvas.BigScreen().Screen(), scale);
+    EXPECT_TRUE(big.pixels.Width() == 84 * pitch + line && big.pixels.Height() == 48 * pitch + line);
+    EXPECT_TRUE(big.left == left && big.top == top);
+    for (int r = 0; r < 48; ++r) {
+      for (int c = 0; c < 84; ++c) {
+        const bool dark = std::ranges::count(dots, std::pair{c, r}) > 0;
+        const int x = c * pitch, y = r * pitch;
+        for (const auto& [at_x, at_y, colour] :
+             {std::tuple{x, y + line, kGridColor}, {x + line - 1, y + pitch - 1, kGridColor},
+              {x + line, y + line, dark ? kDotColor : kScreenColor},
+              {x + pitch - 1, y + pitch - 1, dark ? kDotColor : kScreenColor}}) {
+          ASSERT_EQ(big.pixels.At(at_x, at_y), colour) << c << "," << r;
+        }
+      }
+    }
+    const shell::DeviceImage preview =
+        shell::PreviewAtScale(canvas.PreviewSurface()->Screen(), scale);
+    EXPECT_TRUE(preview.pixels.Width() == 84 * dot && preview.pixels.Height() == 48 * dot);
+    for (const auto& [c, r] : dots) {
+      EXPECT_EQ(preview.pixels.At(c * dot + dot - 1, r * dot + dot - 1), kDotColor);
+      EXPECT_EQ(preview.pixels.At(c * dot - 1 + (c == 0 ? dot + 1 : 0), r * dot), kScreenColor);
+    }
+  }
 }
 
 // The text with each '/' the system's separator.

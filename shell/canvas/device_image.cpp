@@ -1,0 +1,71 @@
+#include "shell/canvas/device_image.h"
+
+#include <cmath>
+#include <vector>
+
+#include "shell/canvas/logo_canvas.h"
+
+namespace shell {
+
+namespace {
+
+// Where each logical pixel of an axis starts in device pixels; one more entry for the end.
+using Starts = std::vector<int>;
+
+Starts CellStarts(int logical, int line, int square) {
+  Starts starts;
+  for (int x = 0; x <= logical; ++x) {
+    const int in_cell = x % kCellPitch;
+    starts.push_back(x / kCellPitch * (line + square) +
+                     (in_cell == 0 ? 0 : line + (in_cell - 1) * square / (kCellPitch - 1)));
+  }
+  // The last pixel is the closing grid line.
+  starts.back() = starts[static_cast<std::size_t>(logical) - 1] + line;
+  return starts;
+}
+
+Starts EvenStarts(int logical, int pixels) {
+  Starts starts;
+  for (int x = 0; x <= logical; ++x) {
+    starts.push_back(x * pixels);
+  }
+  return starts;
+}
+
+DeviceImage Mapped(const Raster& shown, const Starts& xs, const Starts& ys, double scale) {
+  Raster pixels(xs.back(), ys.back(), kScreenColor);
+  for (int y = 0; y < shown.Height(); ++y) {
+    for (int x = 0; x < shown.Width(); ++x) {
+      const auto column = static_cast<std::size_t>(x);
+      const auto row = static_cast<std::size_t>(y);
+      pixels.FillBox(xs[column], ys[row], xs[column + 1] - 1, ys[row + 1] - 1, shown.At(x, y));
+    }
+  }
+  const auto box = [scale](int logical) { return static_cast<int>(std::lround(logical * scale)); };
+  const int left = (box(shown.Width()) - pixels.Width()) / 2;
+  const int top = (box(shown.Height()) - pixels.Height()) / 2;
+  return {std::move(pixels), left, top};
+}
+
+int WholePixels(double scale) {
+  return std::max(1, static_cast<int>(std::floor(scale + 1e-9)));
+}
+
+}  // namespace
+
+DeviceImage BigScreenAtScale(const Raster& shown, double scale) {
+  // The largest whole pitch within the scaled cell, the line as thick as the scale's whole part.
+  const int pitch = std::max(2, static_cast<int>(std::floor(kCellPitch * scale + 1e-9)));
+  const int line = std::min(WholePixels(scale), pitch - 1);
+  const int square = pitch - line;
+  return Mapped(shown, CellStarts(shown.Width(), line, square),
+                CellStarts(shown.Height(), line, square), scale);
+}
+
+DeviceImage PreviewAtScale(const Raster& shown, double scale) {
+  const int pixels = WholePixels(scale);
+  return Mapped(shown, EvenStarts(shown.Width(), pixels), EvenStarts(shown.Height(), pixels),
+                scale);
+}
+
+}  // namespace shell
