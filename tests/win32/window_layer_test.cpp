@@ -8,6 +8,7 @@
 
 #include "apps/kestrel/form1.h"
 #include "apps/plover/form1.h"
+#include "shell/win32/system_services.h"
 #include "shell/win32/window.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
@@ -119,7 +120,9 @@ class Win32Window : public ::testing::Test {
   // the message loop is the test's.
   void Open(Program program, const fs::path& argument = {}) {
     window_.reset();
-    const shell::ViewerServices services{messages_, [this] { return language_; },
+    shell::MessageBoxService& messages =
+        real_boxes_ ? static_cast<shell::MessageBoxService&>(boxes_) : messages_;
+    const shell::ViewerServices services{messages, [this] { return language_; },
                                          [this] { return drives_; },
                                          [this] { return folder_.Path(); }};
     program_ = program;
@@ -134,6 +137,7 @@ class Win32Window : public ::testing::Test {
       form_ = std::make_unique<plover::Form1>(services, plover::ExportServices{look_up, start});
     }
     window_ = std::make_unique<shell::win32::Window>(*form_);
+    boxes_.Attach(Main(), L"Kestrel");
     form_->Form_Load(argument.native());
     window_->Show();
     Pump();
@@ -207,6 +211,8 @@ class Win32Window : public ::testing::Test {
 
   test_support::TempFolder folder_;
   test_support::RecordingMessages messages_;
+  shell::win32::MessageBoxes boxes_;  // the system's own, which take the window's activation
+  bool real_boxes_ = false;
   std::optional<std::string> language_;
   std::vector<shell::Drive> drives_{{"C:\\", "c:"}, {"Z:\\", "z:"}};
   bool registered_ = false;
@@ -336,6 +342,8 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
        [&] { EXPECT_EQ(Boxes(), "10/10"); }},
       {"an arrow key in the file list", Program::Kestrel, [&] { Key(Child("File1"), VK_DOWN); },
        [&] { EXPECT_EQ(Selected(), "phone_suite_header.nsl"); }},
+      {"a letter in the file list", Program::Kestrel, [&] { Key(Child("File1"), 'H'); },
+       [&] { EXPECT_EQ(Selected(), "hello_frame.nsl"); }},
       {"a click on the file list's first row", Program::Plover,
        [&] {
          Post(Child("File1"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
@@ -394,6 +402,22 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
     c.act();
     c.check();
   }
+}
+
+TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxClosedWithEnter) {
+  folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));  // a message when chosen
+  real_boxes_ = true;
+  Open(Program::Kestrel, folder_.Path() / "kestrel_bird.nsl");
+  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND box = FindWindowW(L"#32770", nullptr)) {  // the message box, once it is there
+      KillTimer(nullptr, timer);
+      PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+    }
+  });
+  Key(Child("File1"), VK_HOME);  // onto the short file: the box, until Enter
+  EXPECT_EQ(Selected(), "0_short.nsl");
+  Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(Selected(), "hello_frame.nsl");
 }
 
 TEST_F(Win32Window, TheSurfacesShowTheCanvasPixelForPixel) {
