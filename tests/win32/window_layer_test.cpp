@@ -333,6 +333,8 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
        [&] { EXPECT_EQ(Boxes(), "11/11"); }},
       {"pressed on the picture, released on a caption", Program::Kestrel,
        [&] { Mouse(picture, label3); }, [&] { EXPECT_EQ(Boxes(), "11/11"); }},
+      {"pressed on a caption, released on the picture", Program::Kestrel,
+       [&] { Mouse(label3, picture); }, [&] { EXPECT_EQ(Boxes(), "11/11"); }},
       {"a double-click on a caption", Program::Kestrel,
        [&] {  // Windows makes the second press a double-click for a class that asks for one
          Mouse(label4, label4);
@@ -404,7 +406,7 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
   }
 }
 
-TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxClosedWithEnter) {
+TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxAndWhenTheWindowIsActivatedAgain) {
   folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));  // a message when chosen
   real_boxes_ = true;
   Open(Program::Kestrel, folder_.Path() / "kestrel_bird.nsl");
@@ -418,6 +420,13 @@ TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxClosedWithEnter) {
   EXPECT_EQ(Selected(), "0_short.nsl");
   Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
   EXPECT_EQ(Selected(), "hello_frame.nsl");
+  HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                               nullptr, nullptr, nullptr);  // another program's, as it were
+  SetActiveWindow(other);
+  SetActiveWindow(Main());
+  DestroyWindow(other);
+  Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(Selected(), "kestrel_bird.nsl");
 }
 
 TEST_F(Win32Window, TheSurfacesShowTheCanvasPixelForPixel) {
