@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shlobj.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -381,6 +382,19 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
          EXPECT_EQ(SendMessageW(Child("Drive1"), CB_GETCOUNT, 0, 0), 3);
          EXPECT_EQ(SendMessageW(Child("Drive1"), CB_GETCURSEL, 0, 0), 0);
        }},
+      {"a file dropped from Explorer", Program::Kestrel,
+       [&] {  // the HDROP Explorer sends: DROPFILES, then the wide names, each ending in a NUL
+         const std::wstring name = (folder_.Path() / "hello_frame.nsl").native();
+         const SIZE_T bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+         HGLOBAL drop = GlobalAlloc(GHND, bytes);
+         auto* files = static_cast<DROPFILES*>(GlobalLock(drop));
+         files->pFiles = sizeof(DROPFILES);
+         files->fWide = TRUE;
+         name.copy(reinterpret_cast<wchar_t*>(files + 1), name.size());
+         GlobalUnlock(drop);
+         Post(Main(), WM_DROPFILES, WPARAM(drop));
+       },
+       [&] { EXPECT_EQ(Selected(), "hello_frame.nsl"); }},
       {"=> LogoManager, then the timer", Program::Plover,
        [&] {
          Press("Command3");
