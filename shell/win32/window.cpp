@@ -275,7 +275,7 @@ void Window::Build() {
 
 void Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
-  form_.KeyboardFocus().GiveBack();
+  form_.KeyboardFocus().GiveBack();  // also when the system does not let it become active
   RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   // The decorative picture needs the system's image decoder, which takes longer to load than
   // everything else: the logo comes first.
