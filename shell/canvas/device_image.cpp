@@ -32,19 +32,20 @@ Starts EvenStarts(int logical, int pixels) {
   return starts;
 }
 
-DeviceImage Mapped(const Raster& shown, const Starts& xs, const Starts& ys, double scale) {
-  Raster pixels(xs.back(), ys.back(), kScreenColor);
+Raster Mapped(const Raster& shown, const Starts& xs, const Starts& ys, double scale) {
+  const auto box = [scale](int logical) { return static_cast<int>(std::lround(logical * scale)); };
+  Raster pixels(box(shown.Width()), box(shown.Height()), kScreenColor);
+  const int left = (pixels.Width() - xs.back()) / 2;
+  const int top = (pixels.Height() - ys.back()) / 2;
   for (int y = 0; y < shown.Height(); ++y) {
     for (int x = 0; x < shown.Width(); ++x) {
       const auto column = static_cast<std::size_t>(x);
       const auto row = static_cast<std::size_t>(y);
-      pixels.FillBox(xs[column], ys[row], xs[column + 1] - 1, ys[row + 1] - 1, shown.At(x, y));
+      pixels.FillBox(left + xs[column], top + ys[row], left + xs[column + 1] - 1,
+                     top + ys[row + 1] - 1, shown.At(x, y));
     }
   }
-  const auto box = [scale](int logical) { return static_cast<int>(std::lround(logical * scale)); };
-  const int left = (box(shown.Width()) - pixels.Width()) / 2;
-  const int top = (box(shown.Height()) - pixels.Height()) / 2;
-  return {std::move(pixels), left, top};
+  return pixels;
 }
 
 int WholePixels(double scale) {
@@ -53,7 +54,7 @@ int WholePixels(double scale) {
 
 }  // namespace
 
-DeviceImage BigScreenAtScale(const Raster& shown, double scale) {
+Raster BigScreenAtScale(const Raster& shown, double scale) {
   // The largest whole pitch within the scaled cell, the line as thick as the scale's whole part.
   const int pitch = std::max(2, static_cast<int>(std::floor(kCellPitch * scale + 1e-9)));
   const int line = std::min(WholePixels(scale), pitch - 1);
@@ -62,7 +63,7 @@ DeviceImage BigScreenAtScale(const Raster& shown, double scale) {
                 CellStarts(shown.Height(), line, square), scale);
 }
 
-DeviceImage PreviewAtScale(const Raster& shown, double scale) {
+Raster PreviewAtScale(const Raster& shown, double scale) {
   const int pixels = WholePixels(scale);
   return Mapped(shown, EvenStarts(shown.Width(), pixels), EvenStarts(shown.Height(), pixels),
                 scale);

@@ -46,15 +46,13 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   // Drawn in device pixels, one to one: at a fractional scale a scaled drawing would make cells
   // of two widths.
   const double scale = devicePixelRatioF();
-  const DeviceImage shown = border_ == Border::Sunken2px
-                                ? BigScreenAtScale(surface_.Screen(), scale)
-                                : PreviewAtScale(surface_.Screen(), scale);
-  const Raster& pixels = shown.pixels;
+  const Raster pixels = border_ == Border::Sunken2px ? BigScreenAtScale(surface_.Screen(), scale)
+                                                    : PreviewAtScale(surface_.Screen(), scale);
   const QImage image(reinterpret_cast<const uchar*>(pixels.Pixels()), pixels.Width(),
                      pixels.Height(), pixels.Width() * 4, QImage::Format_RGB32);
   painter.scale(1 / scale, 1 / scale);
   const int inset = static_cast<int>(std::lround(BorderWidth() * scale));
-  painter.drawImage(QPoint(inset + shown.left, inset + shown.top), image);
+  painter.drawImage(QPoint(inset, inset), image);
 }
 
 }  // namespace shell

@@ -82,31 +82,32 @@ TEST(Canvas, AtEveryScaleEveryCellIsTheSameWholeNumberOfDevicePixels) {
     canvas.SetPreviewDot(c, r);
   }
   canvas.Present();
-  for (const auto& [scale, pitch, line, left, top, dot] :  // worked out by hand from the boxes
-       {std::tuple{1.0, 6, 1, 0, 0, 1}, {1.25, 7, 1, 21, 12, 1}, {1.5, 9, 1, 0, 0, 1},
-        {1.75, 10, 1, 21, 12, 1}, {2.0, 12, 2, 0, 0, 2}}) {
+  for (const auto& [scale, width, height, pitch, line, left, top, dot] :  // worked out by hand
+       {std::tuple{1.0, 505, 289, 6, 1, 0, 0, 1}, {1.25, 631, 361, 7, 1, 21, 12, 1},
+        {1.5, 758, 434, 9, 1, 0, 0, 1}, {1.75, 884, 506, 10, 1, 21, 12, 1},
+        {2.0, 1010, 578, 12, 2, 0, 0, 2}}) {
     SCOPED_TRACE(scale);
-    const shell::DeviceImage big = shell::BigScreenAtScale(canvas.BigScreen().Screen(), scale);
-    EXPECT_TRUE(big.pixels.Width() == 84 * pitch + line && big.pixels.Height() == 48 * pitch + line);
-    EXPECT_TRUE(big.left == left && big.top == top);
+    const shell::Raster big = shell::BigScreenAtScale(canvas.BigScreen().Screen(), scale);
+    EXPECT_TRUE(big.Width() == width && big.Height() == height);  // the box
+    EXPECT_TRUE(left == 0 || big.At(left - 1, top + 1) == kScreenColor);  // centred in it
+    EXPECT_TRUE(top == 0 || big.At(left + 1, top - 1) == kScreenColor);
     for (int r = 0; r < 48; ++r) {
       for (int c = 0; c < 84; ++c) {
         const bool dark = std::ranges::count(dots, std::pair{c, r}) > 0;
-        const int x = c * pitch, y = r * pitch;
+        const int x = left + c * pitch, y = top + r * pitch;
         for (const auto& [at_x, at_y, colour] :
              {std::tuple{x, y + line, kGridColor}, {x + line - 1, y + pitch - 1, kGridColor},
               {x + line, y + line, dark ? kDotColor : kScreenColor},
               {x + pitch - 1, y + pitch - 1, dark ? kDotColor : kScreenColor}}) {
-          ASSERT_EQ(big.pixels.At(at_x, at_y), colour) << c << "," << r;
+          ASSERT_EQ(big.At(at_x, at_y), colour) << c << "," << r;
         }
       }
     }
-    const shell::DeviceImage preview =
-        shell::PreviewAtScale(canvas.PreviewSurface()->Screen(), scale);
-    EXPECT_TRUE(preview.pixels.Width() == 84 * dot && preview.pixels.Height() == 48 * dot);
+    const shell::Raster preview = shell::PreviewAtScale(canvas.PreviewSurface()->Screen(), scale);
+    const int px = (preview.Width() - 84 * dot) / 2, py = (preview.Height() - 48 * dot) / 2;
     for (const auto& [c, r] : dots) {
-      EXPECT_EQ(preview.pixels.At(c * dot + dot - 1, r * dot + dot - 1), kDotColor);
-      EXPECT_EQ(preview.pixels.At(c * dot - 1 + (c == 0 ? dot + 1 : 0), r * dot), kScreenColor);
+      EXPECT_EQ(preview.At(px + c * dot + dot - 1, py + r * dot + dot - 1), kDotColor);
+      EXPECT_EQ(preview.At(px + c * dot - 1 + (c == 0 ? dot + 1 : 0), py + r * dot), kScreenColor);
     }
   }
 }
