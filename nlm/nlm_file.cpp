@@ -62,14 +62,19 @@ shell::DotPicture DotsFromBits(const std::string& bits, const NlmLayout& layout)
   return dots;
 }
 
-NlmPicture DecodeNlmFile(const std::filesystem::path& path) {
-  const NlmContent content = ReadNlmFile(path);
-  const std::string bits = BytesToBits(content.pixel_data);
+NlmPicture DecodeNlmContent(const NlmContent& content) {
   const std::optional<NlmLayout> layout = LayoutOfLength(content.length);
   if (!layout) {
     throw shell::FileAccessError(shell::FileFailure{shell::FileFailureKind::UnlistedLength});
   }
-  return {*layout, DotsFromBits(bits, *layout)};
+  if (content.pixel_data.size() != static_cast<std::size_t>(content.length - kHeaderLength)) {
+    throw shell::FileAccessError(shell::FileFailure{shell::FileFailureKind::ReadPastEnd});
+  }
+  return {*layout, DotsFromBits(BytesToBits(content.pixel_data), *layout)};
+}
+
+NlmPicture DecodeNlmFile(const std::filesystem::path& path) {
+  return DecodeNlmContent(ReadNlmFile(path));
 }
 
 }  // namespace nlm

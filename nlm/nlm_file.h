@@ -51,6 +51,10 @@ struct NlmPicture {
   shell::DotPicture dots;
 };
 
+// The picture of a whole file's content; throws shell::FileAccessError, with UnlistedLength for a
+// length no kind has.
+NlmPicture DecodeNlmContent(const NlmContent& content);
+
 // Reads the whole file, then tells its kind from its length; throws shell::FileAccessError, with
 // UnlistedLength for a file read without error whose length no kind has.
 NlmPicture DecodeNlmFile(const std::filesystem::path& path);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <vector>
 
 #include "shell/base/file_failure.h"
 #include "shell/base/read_only_file.h"
@@ -75,12 +74,11 @@ shell::DotPicture DecodeNslBitmap(std::span<const std::uint8_t, NslBitmapLength>
   return logo;
 }
 
-shell::DotPicture ReadNslFile(const std::filesystem::path& path) {
-  shell::ReadOnlyFile file(path);
-  std::vector<std::uint8_t> head = file.ReadUpTo(kFixedRuleLength);
+shell::DotPicture ReadNsl(const ReadUpTo& read_up_to) {
+  std::vector<std::uint8_t> head = read_up_to(kFixedRuleLength);
   // A chunk stream may place its bitmap further on, but never beyond the extent "FORM" gives.
   if (head.size() == kFixedRuleLength && StartsWithForm(head) && FormEnd(head) > head.size()) {
-    const std::vector<std::uint8_t> rest = file.ReadUpTo(FormEnd(head) - head.size());
+    const std::vector<std::uint8_t> rest = read_up_to(FormEnd(head) - head.size());
     head.insert(head.end(), rest.begin(), rest.end());
   }
   const std::size_t offset = FindNsldChunk(head).value_or(NslHeaderLength);
@@ -89,6 +87,11 @@ shell::DotPicture ReadNslFile(const std::filesystem::path& path) {
   }
   return DecodeNslBitmap(std::span<const std::uint8_t, NslBitmapLength>(
       head.data() + static_cast<std::ptrdiff_t>(offset), NslBitmapLength));
+}
+
+shell::DotPicture ReadNslFile(const std::filesystem::path& path) {
+  shell::ReadOnlyFile file(path);
+  return ReadNsl([&file](std::size_t count) { return file.ReadUpTo(count); });
 }
 
 }  // namespace nsl
