@@ -14,6 +14,10 @@ namespace {
 class WindowRules : public ViewerTest {
  protected:
   void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
+  void OpenPlover(bool usable) {
+    const auto lookup = [usable] { return nlm::LogoManagerLookup{"C:\\LM.exe", usable}; };
+    ViewerTest::Open<plover::Form1>("", plover::ExportServices{lookup, {}});
+  }
   shell::Focus& Focus() { return form_->KeyboardFocus(); }
 };
 
@@ -25,11 +29,7 @@ TEST_F(WindowRules, EachTableControlHasAModelOfItsKind) {
     }
   };
   check(*form_);
-  ViewerTest::Open<plover::Form1>("",
-                                  plover::ExportServices{[] {
-                                                           return nlm::LogoManagerLookup{{}, false};
-                                                         },
-                                                         {}});
+  OpenPlover(false);
   check(*form_);
   EXPECT_FALSE(shell::FitsKind(form_->ControlFor(shell::SpecNamed(plover::kControls, "Check1")),
                                shell::ControlKind::Label));
@@ -93,11 +93,7 @@ TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick)
 }
 
 TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
-  ViewerTest::Open<plover::Form1>("",
-                                  plover::ExportServices{[] {
-                                                           return nlm::LogoManagerLookup{{}, false};
-                                                         },
-                                                         {}});
+  OpenPlover(false);
   Control("Command2").EnterPressed();  // About
   EXPECT_TRUE(Messages().starts_with(
       "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
@@ -195,15 +191,7 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.kestrel ? "kestrel " : "plover ") + c.setting);
     language_ = c.setting;
-    if (c.kestrel) {
-      OpenKestrel();
-    } else {
-      ViewerTest::Open<plover::Form1>(
-          "", plover::ExportServices{[] {
-                                       return nlm::LogoManagerLookup{"C:\\LM.exe", true};
-                                     },
-                                     {}});
-    }
+    c.kestrel ? OpenKestrel() : OpenPlover(true);
     for (const auto& [name, caption] : c.captions) {
       EXPECT_EQ(Control(name).Caption(), caption) << name;
     }
@@ -273,11 +261,7 @@ TEST(RepaintPacer, OnePaintLaterForManyChangesAndAFrameAtOnceWhileDrawingDirect)
 }
 
 TEST_F(WindowRules, EnablingARunningTimerDoesNotStartItsIntervalAgain) {
-  ViewerTest::Open<plover::Form1>("",
-                                  plover::ExportServices{[] {
-                                                           return nlm::LogoManagerLookup{{}, false};
-                                                         },
-                                                         {}});
+  OpenPlover(false);
   auto& timer = form_->ControlNamed<shell::Timer>("Timer1");
   int starts = 0;
   timer.SetView([&] { starts += timer.Enabled() ? 1 : 0; });
