@@ -46,9 +46,7 @@ std::string Lookup(const std::string& text, const std::string& value_name = "") 
 
 std::string Repeated(const std::string& piece, int times) {
   std::string text;
-  for (int i = 0; i < times; ++i) {
-    text += piece;
-  }
+  while (times-- > 0) text += piece;
   return text;
 }
 
@@ -139,11 +137,7 @@ class WinePrefixTest : public testing::Test {
 };
 
 TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
-  struct Case {
-    const char* windows_path;
-    bool found;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, bool> cases[] = {
       {"C:\\Program Files\\LogoManager\\LogoManager.exe", true},
       {"c:\\PROGRAM FILES\\logomanager\\LogoManager.EXE", true},
       {"C:\\żÓŁW\\lm.exe", true},  // Polish letters without regard to case too
@@ -159,19 +153,14 @@ TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
       {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe ", false},  // taken as written
       {"\\??\\C:\\Program Files/LogoManager\\LogoManager.exe", false},
       {"\\\\?\\C:\\Program Files\\..\\Program Files\\LogoManager\\LogoManager.exe", false},
-      {"C:\\Tool.EXE", true},
-      {"C:\\LM.cmd", false},  // no program: a batch file runs through cmd, as does a .bat
-      {"C:\\LM.bat", false},
-      {"C:\\LM.EXE.txt", false},
-      {"C:\\folder.exe", false},
-      {"C:\\Program Files\\LogoManager", false},  // a folder
-      {"C:\\ó.exe", false},                       // not \xF3.exe, a name that is no UTF-8
-      {"C:\\Program Files\\LogoManager\\Missing.exe", false},
-      {"D:\\LogoManager.exe", false},
+      {"C:\\Tool.EXE", true}, {"C:\\LM.cmd", false}, {"C:\\LM.bat", false},  // batch: through cmd
+      {"C:\\LM.EXE.txt", false}, {"C:\\folder.exe", false},
+      {"C:\\Program Files\\LogoManager", false}, {"C:\\ó.exe", false},  // not \xF3.exe: no UTF-8
+      {"C:\\Program Files\\LogoManager\\Missing.exe", false}, {"D:\\LogoManager.exe", false},
       {"LogoManager.exe", false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(nlm::ProgramFileExists(c.windows_path), c.found) << c.windows_path;
+  for (const auto& [windows_path, found] : cases) {
+    EXPECT_EQ(nlm::ProgramFileExists(windows_path), found) << windows_path;
   }
   // A file of this system as Wine names it: through z:, or through c: when c: holds it.
   EXPECT_EQ(nlm::WindowsPathOf("/usr/share/logo.nlm", prefix()), "Z:\\usr\\share\\logo.nlm");
