@@ -133,57 +133,36 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
     std::vector<std::pair<const char*, std::string>> captions;
     std::string about, prefix, hint;
   } cases[] = {
-      {true,
-       "pl",
-       {{"Label3", "Nie pokazuj podczas rysowania"},
+      {true, "pl",
+       {{"Label3", "Nie pokazuj podczas rysowania"}, {"Label4", "Rysuj na dużym ekranie"},
         {"Label2", "( wyłącz tę opcję aby znacznie przyspieszyć działanie programu!!! )"},
-        {"Label4", "Rysuj na dużym ekranie"},
-        {"Command1", "Koniec"},
-        {"Label1", mail}},
+        {"Command1", "Koniec"}, {"Label1", mail}},
        "kestrel to program do przeglądania plików NSL (Nokia Startup Logo).\r\nAutor: " + author +
            "\r\n" + mail,
-       "Wystąpił błąd:\r\n",
-       ""},
-      {true,
-       "en",
-       {{"Label3", "Don't show while drawing"},
+       "Wystąpił błąd:\r\n", ""},
+      {true, "en",
+       {{"Label3", "Don't show while drawing"}, {"Label4", "Show on Big Screen"},
         {"Label2", "( unselect this option to make the Viewer much faster! )"},
-        {"Label4", "Show on Big Screen"},
-        {"Command1", "Exit"},
-        {"Label1", mail}},
+        {"Command1", "Exit"}, {"Label1", mail}},
        "Kestrel is a program to view <Nokia Startup Logo> files.\r\nAuthor: " + author + "\r\n" +
            mail,
-       "An ERROR occured:\r\n",
-       ""},
-      {false,
-       "pl",
-       {{"Label4", "Nie pokazuj podczas rysowania"},
-        {"Label5", "Zamknij program po eksportowaniu"},
-        {"Label1", "...typ grafiki..."},
-        {"Label2", "Eksport:"},
-        {"Command1", "Koniec"},
-        {"Command5", "=> LogoManager"},
-        {"Label3", mail}},
+       "An ERROR occured:\r\n", ""},
+      {false, "pl",
+       {{"Label4", "Nie pokazuj podczas rysowania"}, {"Label5", "Zamknij program po eksportowaniu"},
+        {"Label1", "...typ grafiki..."}, {"Label2", "Eksport:"}, {"Command1", "Koniec"},
+        {"Command5", "=> LogoManager"}, {"Label3", mail}},
        "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
        "LogoManagera.\r\nPotrafi pokazać zarówno Logo Operatora/Grup jak i Logo Startowe i "
-       "Wiadomość Obrazkową.\r\n\r\nAutor: " +
-           author + "\r\n" + mail,
-       "Pojawił się błąd treści:\r\n",
-       "Wybierz plik, który chcesz eksportować do LogoManagera!"},
-      {false,
-       "en",
-       {{"Label4", "Don't show while drawing"},
-        {"Label5", "Close Viewer after Export"},
-        {"Label1", "...graphic type..."},
-        {"Label2", "Export:"},
-        {"Command1", "Exit"},
-        {"Command5", "=> LogoManager"},
-        {"Label3", mail}},
+       "Wiadomość Obrazkową.\r\n\r\nAutor: " + author + "\r\n" + mail,
+       "Pojawił się błąd treści:\r\n", "Wybierz plik, który chcesz eksportować do LogoManagera!"},
+      {false, "en",
+       {{"Label4", "Don't show while drawing"}, {"Label5", "Close Viewer after Export"},
+        {"Label1", "...graphic type..."}, {"Label2", "Export:"}, {"Command1", "Exit"},
+        {"Command5", "=> LogoManager"}, {"Label3", mail}},
        "This is a program to viewing NLM files saved by LogoManager.\r\nIt can show "
-       "Operator/Group Logo, Start Logo and a Graphic Message.\r\n\r\nAuthor: " +
-           author + "\r\n" + mail,
-       "An ERROR occured:\r\n",
-       "Select a file to be Exported to LogoManager!"},
+       "Operator/Group Logo, Start Logo and a Graphic Message.\r\n\r\nAuthor: " + author + "\r\n" +
+           mail,
+       "An ERROR occured:\r\n", "Select a file to be Exported to LogoManager!"},
   };
   for (const char* name : {"a.nsl", "b.nsl", "a.nlm", "b.nlm"}) {  // too short: Next says why
     folder_.Write(name, std::vector<std::uint8_t>(5));
