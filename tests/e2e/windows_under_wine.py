@@ -41,9 +41,14 @@ class Wine:
                         XDG_CONFIG_HOME=work)
         self.run("wineboot", "-i", timeout=300)
 
+    # Output through a file: a wineserver the run starts would hold a pipe open, and the run
+    # would last as long as it.
     def run(self, *command, timeout=120):
-        return subprocess.run(command, env=self.env, check=True, timeout=timeout,
-                              capture_output=True).stdout
+        with tempfile.TemporaryFile() as out:
+            subprocess.run(command, env=self.env, check=True, timeout=timeout, stdout=out,
+                           stderr=subprocess.DEVNULL)
+            out.seek(0)
+            return out.read()
 
     def start(self, *command):
         return subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
