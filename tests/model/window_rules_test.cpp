@@ -194,12 +194,7 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
 
 TEST(CaptionFit, TheDesignSizeOrTheLargestQuarterPointThatFitsButNeverUnderSix) {
   for (const auto& [label_width, fitting] :  // the caption is 10 pixels a point
-       {std::pair{100.0, 8.25},
-        {82.5, 8.25},
-        {82.0, 8.0},
-        {70.0, 7.0},
-        {69.9, 6.75},
-        {61.0, 6.0},
+       {std::pair{100.0, 8.25}, {82.5, 8.25}, {82.0, 8.0}, {70.0, 7.0}, {69.9, 6.75}, {61.0, 6.0},
         {10.0, 6.0}}) {
     int measured = 0;
     EXPECT_EQ(shell::FittingPointSize(8.25, label_width,
