@@ -30,7 +30,8 @@ import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import need, read_art, start_xvfb, wait_for_picture  # noqa: E402
+from viewer_under_xvfb import (need, read_art, start_xvfb, wait_for_picture,  # noqa: E402
+                               windows_path)
 
 TIMEOUT = 120
 CLASSES = r"HKCU\Software\Classes"
@@ -73,10 +74,6 @@ def check_zip(archive, programs, version):
         readme = package.read("README.txt").decode("utf-8")
         check(f"kestrel-plover-{version}-setup.exe" in readme, f"README.txt names:\n{readme}")
     print(f"zip: {', '.join(names)}, fixed time stamps, the packaged programs")
-
-
-def windows_path(path):
-    return "Z:" + os.path.realpath(path).replace("/", "\\")
 
 
 def command_words(command):  # split as Windows splits quoted words without escapes

@@ -47,6 +47,10 @@ def end_wine_run(server, work):  # stops the prefix work/prefix and the X server
     shutil.rmtree(work, ignore_errors=True)
 
 
+def windows_path(path):  # a file of this system as Wine names it
+    return "Z:" + os.path.realpath(path).replace("/", "\\")
+
+
 def screenshot(window, env):  # the window's pixels as rows of (r, g, b)
     ppm = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], env=env, check=True,
                          capture_output=True).stdout

@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import end_wine_run, need, start_xvfb  # noqa: E402
+from viewer_under_xvfb import end_wine_run, need, start_xvfb, windows_path  # noqa: E402
 
 EXPORT_BUTTON = (52, 412)
 APP_PATHS = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\LogoManager.exe"
@@ -28,10 +28,6 @@ SHORT_FILE = {
     "pl": "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.",
     "en": "An ERROR occured:\r\nInput past end of file: the file is too short.",
 }
-
-
-def windows_path(path):
-    return "Z:" + os.path.realpath(path).replace("/", "\\")
 
 
 class Wine:
