@@ -1,16 +1,14 @@
 #!/usr/bin/env python3
-"""End-to-end check of a real viewer window under Xvfb.
-
-Starts the program on a sample logo in a fresh X server, takes screenshots of its window as a
-person would see it, and checks every dot of the big screen (and of the preview, where there is
-one) against the text art the sample was made from; then clicks Next with xdotool and checks the
-next file. Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
-
-usage: viewer_under_xvfb.py PROGRAM SAMPLES_DIR FIRST:ART[:WIDTHxHEIGHT] NEXT:ART[:WIDTHxHEIGHT]
-       [--preview]
-"""
+# A real viewer window under Xvfb, read back as a person sees it: the program started on a sample
+# logo, every dot of the big screen (and of the preview with --preview) compared with the text art
+# the sample was made from; then Next clicked with xdotool and the next file checked. Exits 77
+# (skipped) when Xvfb, xdotool or ImageMagick is missing. The other e2e scripts share its helpers.
+#
+# usage: viewer_under_xvfb.py PROGRAM SAMPLES_DIR FIRST:ART[:WIDTHxHEIGHT] NEXT:ART[:WIDTHxHEIGHT]
+#        [--preview]
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -40,29 +38,24 @@ def start_xvfb():
         return server, ":" + display.readline().strip()
 
 
-def end_wine_run(server, work):
-    """Stops the Wine prefix in `work`/prefix and the X server, and removes `work`."""
-    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(work, "prefix")),
+def end_wine_run(server, work):  # stops the prefix work/prefix and the X server, removes work
+    prefix = os.path.join(work, "prefix")
+    subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=prefix),
                    stderr=subprocess.DEVNULL)
     server.terminate()
     server.wait()
     shutil.rmtree(work, ignore_errors=True)
 
 
-def screenshot(window, env):
-    """The window's pixels as rows of (r, g, b)."""
+def windows_path(path):  # a file of this system as Wine names it
+    return "Z:" + os.path.realpath(path).replace("/", "\\")
+
+
+def screenshot(window, env):  # the window's pixels as rows of (r, g, b)
     ppm = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], env=env, check=True,
                          capture_output=True).stdout
-    fields, at = [], 0
-    while len(fields) < 4:  # P6 width height maxval, separated by white space
-        while ppm[at:at + 1].isspace():
-            at += 1
-        start = at
-        while not ppm[at:at + 1].isspace():
-            at += 1
-        fields.append(ppm[start:at])
-    width, height = int(fields[1]), int(fields[2])
-    data = ppm[at + 1:]
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+\d+\s", ppm)
+    width, height, data = int(header[1]), int(header[2]), ppm[header.end():]
     return [[tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3]) for x in range(width)]
             for y in range(height)]
 
@@ -73,16 +66,11 @@ def read_art(path):
 
 
 def big_screen_dots(pixels, ox, oy, width, height):
-    rows = []
-    for r in range(height):
-        row = ""
-        for c in range(width):
-            square = [pixels[BIG_SCREEN[1] + oy + 6 * r + 1 + dy][BIG_SCREEN[0] + ox + 6 * c + 1 + dx]
-                      for dy in range(5) for dx in range(5)]
-            black = sum(1 for p in square if p == (0, 0, 0))
-            row += "#" if black == 25 else "." if black == 0 else "?"
-        rows.append(row)
-    return rows
+    def dot(r, c):
+        black = sum(pixels[BIG_SCREEN[1] + oy + 6 * r + 1 + dy][BIG_SCREEN[0] + ox + 6 * c + 1 + dx]
+                    == (0, 0, 0) for dy in range(5) for dx in range(5))
+        return "#" if black == 25 else "." if black == 0 else "?"
+    return ["".join(dot(r, c) for c in range(width)) for r in range(height)]
 
 
 def preview_dots(pixels):
@@ -98,48 +86,41 @@ def placement(width, height):
 
 
 def wait_for_picture(window, env, art, size, preview):
-    width, height = size
-    ox, oy = placement(width, height)
+    ox, oy = placement(*size)
     deadline = time.monotonic() + TIMEOUT
     while True:
         pixels = screenshot(window, env)
-        shown = big_screen_dots(pixels, ox, oy, width, height)
+        shown = big_screen_dots(pixels, ox, oy, *size)
         ok = shown == art and (not preview or preview_dots(pixels) == art)
         if ok or time.monotonic() > deadline:
             return ok, shown
         time.sleep(0.1)
 
 
-def parse_case(text):
-    parts = text.split(":")
-    size = tuple(int(n) for n in parts[2].split("x")) if len(parts) > 2 else (84, 48)
-    return parts[0], parts[1], size
-
-
 def main():
     need("Xvfb", "xdotool", "import")
     program, samples = sys.argv[1], sys.argv[2]
-    first, following = parse_case(sys.argv[3]), parse_case(sys.argv[4])
-    preview = "--preview" in sys.argv[5:]
+    cases = [(parts[0], parts[1], tuple(int(n) for n in (parts[2:] or ["84x48"])[0].split("x")))
+             for parts in (text.split(":") for text in sys.argv[3:5])]
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-e2e-")
     viewer = None
     try:
-        for name, _, _ in (first, following):
+        for name, _, _ in cases:
             shutil.copy(os.path.join(samples, name), work)
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=work, HOME=work,
                    QT_QPA_PLATFORM="xcb")
-        viewer = subprocess.Popen([program, first[0]], cwd=work, env=env)
+        viewer = subprocess.Popen([program, cases[0][0]], cwd=work, env=env)
         title = os.path.basename(program).capitalize() + " 1.0"
         window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
                                  "^" + title + "$"], env=env, check=True, capture_output=True,
                                 text=True, timeout=TIMEOUT).stdout.split()[0]
-        for step, (name, art_name, size) in enumerate((first, following)):
+        for step, (name, art_name, size) in enumerate(cases):
             if step == 1:
                 subprocess.run(["xdotool", "mousemove", "--window", window, *map(str, NEXT_BUTTON),
                                 "click", "1"], env=env, check=True)
             art = read_art(os.path.join(samples, "art", art_name))
-            ok, shown = wait_for_picture(window, env, art, size, preview)
+            ok, shown = wait_for_picture(window, env, art, size, "--preview" in sys.argv[5:])
             if not ok:
                 print(f"{name}: the window does not show the expected dots; it shows:")
                 print("\n".join(shown))

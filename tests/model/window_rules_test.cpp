@@ -14,6 +14,10 @@ namespace {
 class WindowRules : public ViewerTest {
  protected:
   void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
+  void OpenPlover(bool usable) {
+    const auto lookup = [usable] { return nlm::LogoManagerLookup{"C:\\LM.exe", usable}; };
+    ViewerTest::Open<plover::Form1>("", plover::ExportServices{lookup, {}});
+  }
   shell::Focus& Focus() { return form_->KeyboardFocus(); }
 };
 
@@ -25,11 +29,7 @@ TEST_F(WindowRules, EachTableControlHasAModelOfItsKind) {
     }
   };
   check(*form_);
-  ViewerTest::Open<plover::Form1>("",
-                                  plover::ExportServices{[] {
-                                                           return nlm::LogoManagerLookup{{}, false};
-                                                         },
-                                                         {}});
+  OpenPlover(false);
   check(*form_);
   EXPECT_FALSE(shell::FitsKind(form_->ControlFor(shell::SpecNamed(plover::kControls, "Check1")),
                                shell::ControlKind::Label));
@@ -93,11 +93,7 @@ TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick)
 }
 
 TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
-  ViewerTest::Open<plover::Form1>("",
-                                  plover::ExportServices{[] {
-                                                           return nlm::LogoManagerLookup{{}, false};
-                                                         },
-                                                         {}});
+  OpenPlover(false);
   Control("Command2").EnterPressed();  // About
   EXPECT_TRUE(Messages().starts_with(
       "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
@@ -137,57 +133,36 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
     std::vector<std::pair<const char*, std::string>> captions;
     std::string about, prefix, hint;
   } cases[] = {
-      {true,
-       "pl",
-       {{"Label3", "Nie pokazuj podczas rysowania"},
+      {true, "pl",
+       {{"Label3", "Nie pokazuj podczas rysowania"}, {"Label4", "Rysuj na dużym ekranie"},
         {"Label2", "( wyłącz tę opcję aby znacznie przyspieszyć działanie programu!!! )"},
-        {"Label4", "Rysuj na dużym ekranie"},
-        {"Command1", "Koniec"},
-        {"Label1", mail}},
+        {"Command1", "Koniec"}, {"Label1", mail}},
        "kestrel to program do przeglądania plików NSL (Nokia Startup Logo).\r\nAutor: " + author +
            "\r\n" + mail,
-       "Wystąpił błąd:\r\n",
-       ""},
-      {true,
-       "en",
-       {{"Label3", "Don't show while drawing"},
+       "Wystąpił błąd:\r\n", ""},
+      {true, "en",
+       {{"Label3", "Don't show while drawing"}, {"Label4", "Show on Big Screen"},
         {"Label2", "( unselect this option to make the Viewer much faster! )"},
-        {"Label4", "Show on Big Screen"},
-        {"Command1", "Exit"},
-        {"Label1", mail}},
+        {"Command1", "Exit"}, {"Label1", mail}},
        "Kestrel is a program to view <Nokia Startup Logo> files.\r\nAuthor: " + author + "\r\n" +
            mail,
-       "An ERROR occured:\r\n",
-       ""},
-      {false,
-       "pl",
-       {{"Label4", "Nie pokazuj podczas rysowania"},
-        {"Label5", "Zamknij program po eksportowaniu"},
-        {"Label1", "...typ grafiki..."},
-        {"Label2", "Eksport:"},
-        {"Command1", "Koniec"},
-        {"Command5", "=> LogoManager"},
-        {"Label3", mail}},
+       "An ERROR occured:\r\n", ""},
+      {false, "pl",
+       {{"Label4", "Nie pokazuj podczas rysowania"}, {"Label5", "Zamknij program po eksportowaniu"},
+        {"Label1", "...typ grafiki..."}, {"Label2", "Eksport:"}, {"Command1", "Koniec"},
+        {"Command5", "=> LogoManager"}, {"Label3", mail}},
        "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
        "LogoManagera.\r\nPotrafi pokazać zarówno Logo Operatora/Grup jak i Logo Startowe i "
-       "Wiadomość Obrazkową.\r\n\r\nAutor: " +
-           author + "\r\n" + mail,
-       "Pojawił się błąd treści:\r\n",
-       "Wybierz plik, który chcesz eksportować do LogoManagera!"},
-      {false,
-       "en",
-       {{"Label4", "Don't show while drawing"},
-        {"Label5", "Close Viewer after Export"},
-        {"Label1", "...graphic type..."},
-        {"Label2", "Export:"},
-        {"Command1", "Exit"},
-        {"Command5", "=> LogoManager"},
-        {"Label3", mail}},
+       "Wiadomość Obrazkową.\r\n\r\nAutor: " + author + "\r\n" + mail,
+       "Pojawił się błąd treści:\r\n", "Wybierz plik, który chcesz eksportować do LogoManagera!"},
+      {false, "en",
+       {{"Label4", "Don't show while drawing"}, {"Label5", "Close Viewer after Export"},
+        {"Label1", "...graphic type..."}, {"Label2", "Export:"}, {"Command1", "Exit"},
+        {"Command5", "=> LogoManager"}, {"Label3", mail}},
        "This is a program to viewing NLM files saved by LogoManager.\r\nIt can show "
-       "Operator/Group Logo, Start Logo and a Graphic Message.\r\n\r\nAuthor: " +
-           author + "\r\n" + mail,
-       "An ERROR occured:\r\n",
-       "Select a file to be Exported to LogoManager!"},
+       "Operator/Group Logo, Start Logo and a Graphic Message.\r\n\r\nAuthor: " + author + "\r\n" +
+           mail,
+       "An ERROR occured:\r\n", "Select a file to be Exported to LogoManager!"},
   };
   for (const char* name : {"a.nsl", "b.nsl", "a.nlm", "b.nlm"}) {  // too short: Next says why
     folder_.Write(name, std::vector<std::uint8_t>(5));
@@ -195,15 +170,7 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.kestrel ? "kestrel " : "plover ") + c.setting);
     language_ = c.setting;
-    if (c.kestrel) {
-      OpenKestrel();
-    } else {
-      ViewerTest::Open<plover::Form1>(
-          "", plover::ExportServices{[] {
-                                       return nlm::LogoManagerLookup{"C:\\LM.exe", true};
-                                     },
-                                     {}});
-    }
+    c.kestrel ? OpenKestrel() : OpenPlover(true);
     for (const auto& [name, caption] : c.captions) {
       EXPECT_EQ(Control(name).Caption(), caption) << name;
     }
@@ -227,12 +194,7 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
 
 TEST(CaptionFit, TheDesignSizeOrTheLargestQuarterPointThatFitsButNeverUnderSix) {
   for (const auto& [label_width, fitting] :  // the caption is 10 pixels a point
-       {std::pair{100.0, 8.25},
-        {82.5, 8.25},
-        {82.0, 8.0},
-        {70.0, 7.0},
-        {69.9, 6.75},
-        {61.0, 6.0},
+       {std::pair{100.0, 8.25}, {82.5, 8.25}, {82.0, 8.0}, {70.0, 7.0}, {69.9, 6.75}, {61.0, 6.0},
         {10.0, 6.0}}) {
     int measured = 0;
     EXPECT_EQ(shell::FittingPointSize(8.25, label_width,
@@ -273,11 +235,7 @@ TEST(RepaintPacer, OnePaintLaterForManyChangesAndAFrameAtOnceWhileDrawingDirect)
 }
 
 TEST_F(WindowRules, EnablingARunningTimerDoesNotStartItsIntervalAgain) {
-  ViewerTest::Open<plover::Form1>("",
-                                  plover::ExportServices{[] {
-                                                           return nlm::LogoManagerLookup{{}, false};
-                                                         },
-                                                         {}});
+  OpenPlover(false);
   auto& timer = form_->ControlNamed<shell::Timer>("Timer1");
   int starts = 0;
   timer.SetView([&] { starts += timer.Enabled() ? 1 : 0; });

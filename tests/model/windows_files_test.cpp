@@ -109,11 +109,8 @@ std::wstring Filled(std::wstring text, const fs::path& folder, const wchar_t* ex
   std::wstring slashed = folder.native();
   std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
   const std::pair<std::wstring, std::wstring> fills[] = {
-      {L"<F>", folder.native()},
-      {L"<F/>", slashed},
-      {L"<E>", extension},
-      {L"<D>", folder.native().substr(0, 2)},
-      {L"<Z>", fs::current_path().native().substr(0, 2)}};
+      {L"<F>", folder.native()}, {L"<F/>", slashed}, {L"<E>", extension},
+      {L"<D>", folder.native().substr(0, 2)}, {L"<Z>", fs::current_path().native().substr(0, 2)}};
   for (const auto& [mark, fill] : fills) {
     for (std::size_t at = text.find(mark); at != std::wstring::npos; at = text.find(mark)) {
       text.replace(at, mark.size(), fill);
@@ -138,8 +135,7 @@ TEST_F(WindowsFiles, EachFormOfTheStartUpArgumentOpensItsFileOrFallsBack) {
     Shown shown;
     bool selected;
   } cases[] = {
-      {L"<F>\\logo<E>", kFolder, true},
-      {L"<F/>/logo<E>", kFolder, true},
+      {L"<F>\\logo<E>", kFolder, true}, {L"<F/>/logo<E>", kFolder, true},
       {L"\"<F>\\my logos\\logo<E>\"", kMyLogos, true},  // quoted, as Explorer passes it
       {L"<D>logo<E>", kFolder, true},                   // this drive's folder: the working one
       {L"\\\\?\\<F>\\my logos\\logo<E>", kMyLogos, true},
@@ -152,8 +148,7 @@ TEST_F(WindowsFiles, EachFormOfTheStartUpArgumentOpensItsFileOrFallsBack) {
       {L"<Z>\\kp-missing\\logo<E>", kOtherDrivesFolder, false},
       {L"\\\\nowhere\\share\\logo<E>", kFolder, true},
       {L"\\\\?\\UNC\\nowhere\\share\\logo<E>", kFolder, true},
-      {L"COM1", kFolder, false},
-      {L"\\\\.\\NUL", kFolder, false},
+      {L"COM1", kFolder, false}, {L"\\\\.\\NUL", kFolder, false},
   };
   const fs::path shown[] = {Folder(), Folder() / "my logos", fs::current_path()};
   for (const wchar_t* extension : {L".nsl", L".nlm"}) {

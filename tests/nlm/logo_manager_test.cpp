@@ -46,17 +46,14 @@ std::string Lookup(const std::string& text, const std::string& value_name = "") 
 
 std::string Repeated(const std::string& piece, int times) {
   std::string text;
-  for (int i = 0; i < times; ++i) {
-    text += piece;
-  }
+  while (times-- > 0) text += piece;
   return text;
 }
 
 TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
-  struct Case {
+  const struct {
     std::string text, value_name, expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\""), "",
        "C:\\Program Files\\LogoManager\\LogoManager.exe"},
       {SystemReg("@=\"say \\\"hi\\\"\\ttab \\x17c\\x00f3\\x142w\""), "", "say \"hi\"\ttab żółw"},
@@ -74,28 +71,25 @@ TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
       {"[Software\\\\Microsoft] 1\n@=\"x\"\n", "", ""},
       {"", "", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(Lookup(c.text, c.value_name), c.expected) << c.text;
   }
 }
 
 // The buffer holds 255 bytes of the prefix's ANSI code page, the value's NUL among them.
 TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
-  struct Case {
+  const struct {
     std::string acp, escaped, letter;
     int count;  // of the letter, in C:\...exe
     bool fits;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"1250", "\\x142", "ł", 247, true},  // 3 + 247 + 4 bytes and the NUL, where UTF-8 takes 502
       {"1250", "\\x142", "ł", 248, false},
-      {"", "\\x142", "ł", 247, true},       // Windows-1252 when none is named: ł becomes one '?'
-      {"932", "\\x3042", "あ", 123, true},  // two bytes each: 3 + 246 + 4 + 1
-      {"932", "\\x3042", "あ", 124, false},
-      {"65001", "\\x142", "ł", 123, true},  // UTF-8: two bytes each
-      {"65001", "\\x142", "ł", 124, false},
+      {"", "\\x142", "ł", 247, true},  // Windows-1252 when none is named: ł becomes one '?'
+      {"932", "\\x3042", "あ", 123, true}, {"932", "\\x3042", "あ", 124, false},  // two bytes each
+      {"65001", "\\x142", "ł", 123, true}, {"65001", "\\x142", "ł", 124, false},  // UTF-8 too
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const std::string text =
         SystemReg("@=\"C:\\\\" + Repeated(c.escaped, c.count) + ".exe\"", c.acp);
     const std::string value = "C:\\" + Repeated(c.letter, c.count) + ".exe";
@@ -139,11 +133,7 @@ class WinePrefixTest : public testing::Test {
 };
 
 TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
-  struct Case {
-    const char* windows_path;
-    bool found;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, bool> cases[] = {
       {"C:\\Program Files\\LogoManager\\LogoManager.exe", true},
       {"c:\\PROGRAM FILES\\logomanager\\LogoManager.EXE", true},
       {"C:\\żÓŁW\\lm.exe", true},  // Polish letters without regard to case too
@@ -159,19 +149,14 @@ TEST_F(WinePrefixTest, TheProgramFileIsFoundAsWineFindsIt) {
       {"\\\\?\\C:\\Program Files\\LogoManager\\LogoManager.exe ", false},  // taken as written
       {"\\??\\C:\\Program Files/LogoManager\\LogoManager.exe", false},
       {"\\\\?\\C:\\Program Files\\..\\Program Files\\LogoManager\\LogoManager.exe", false},
-      {"C:\\Tool.EXE", true},
-      {"C:\\LM.cmd", false},  // no program: a batch file runs through cmd, as does a .bat
-      {"C:\\LM.bat", false},
-      {"C:\\LM.EXE.txt", false},
-      {"C:\\folder.exe", false},
-      {"C:\\Program Files\\LogoManager", false},  // a folder
-      {"C:\\ó.exe", false},                       // not \xF3.exe, a name that is no UTF-8
-      {"C:\\Program Files\\LogoManager\\Missing.exe", false},
-      {"D:\\LogoManager.exe", false},
+      {"C:\\Tool.EXE", true}, {"C:\\LM.cmd", false}, {"C:\\LM.bat", false},  // batch: through cmd
+      {"C:\\LM.EXE.txt", false}, {"C:\\folder.exe", false},
+      {"C:\\Program Files\\LogoManager", false}, {"C:\\ó.exe", false},  // not \xF3.exe: no UTF-8
+      {"C:\\Program Files\\LogoManager\\Missing.exe", false}, {"D:\\LogoManager.exe", false},
       {"LogoManager.exe", false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(nlm::ProgramFileExists(c.windows_path), c.found) << c.windows_path;
+  for (const auto& [windows_path, found] : cases) {
+    EXPECT_EQ(nlm::ProgramFileExists(windows_path), found) << windows_path;
   }
   // A file of this system as Wine names it: through z:, or through c: when c: holds it.
   EXPECT_EQ(nlm::WindowsPathOf("/usr/share/logo.nlm", prefix()), "Z:\\usr\\share\\logo.nlm");
@@ -226,12 +211,11 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
 // shell, only while both can be started; a failure is never reported as a start.
 TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
   const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
-  struct Case {
+  const struct {
     const char* what;
     std::string program;
     bool program_there, wine_there, started;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a batch file registered", "C:\\LM.cmd", true, true, false},
       {"both there", LogoManagerPath, true, true, true},
       {"no wine", LogoManagerPath, true, false, false},
@@ -245,7 +229,7 @@ TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
                                 << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
                                 << "\"\n";
   fs::permissions(bin() / "wine", fs::perms::owner_all);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     setenv("PATH", (c.wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
     if (!c.program_there) {
       fs::remove(program());

@@ -123,41 +123,33 @@ class ThumbnailerTest : public QObject {
     const auto png_only = [&] { return absent(png)() && fs::exists(bird); };
     const struct {
       const char* what;
-      QString size;
       fs::path input, output;
-      int exit_code;
       QByteArray why;
       std::function<bool()> unchanged;
     } cases[] = {
-        {"a FIFO without extension", "128", folder / "fifo", png, 1, "Not a regular file",
-         png_only},
-        {"a link to its own input, a pipe", "128", folder / "stdin", png, 1, "Not a regular file",
-         png_only},
-        {"a /proc file that reports no length", "128", folder / "env.nsl", png, 1, "too short",
-         png_only},
-        {"an NLM of no listed length", "128", unlisted, png, 1,
+        {"a FIFO without extension", folder / "fifo", png, "Not a regular file", png_only},
+        {"a link to its own input, a pipe", folder / "stdin", png, "Not a regular file", png_only},
+        {"a /proc file that reports no length", folder / "env.nsl", png, "too short", png_only},
+        {"an NLM of no listed length", unlisted, png,
          "not a logo: no kind of picture has this file's length.", png_only},
-        {"OUTPUT a file it may not write", "128", bird, read_only, 1, "not written",
-         same(read_only, "kept")},
-        {"OUTPUT a link", "128", bird, folder / "link", 1, "symbolic link", same(target, "kept")},
-        {"OUTPUT a dangling link", "128", bird, folder / "dangling", 1, "symbolic link",
+        {"OUTPUT a file it may not write", bird, read_only, "not written", same(read_only, "kept")},
+        {"OUTPUT a link", bird, folder / "link", "symbolic link", same(target, "kept")},
+        {"OUTPUT a dangling link", bird, folder / "dangling", "symbolic link",
          absent(folder / "nowhere")},
-        {"OUTPUT a folder", "128", bird, folder / "folder", 1, "not a regular file",
+        {"OUTPUT a folder", bird, folder / "folder", "not a regular file",
          [&] { return fs::is_directory(folder / "folder"); }},
-        {"OUTPUT is INPUT", "128", bird, bird, 1, "the input file itself",
+        {"OUTPUT is INPUT", bird, bird, "the input file itself",
          [&] { return test_support::ReadBytes(bird).size() == 574; }},
-        {"SIZE 12abc", "12abc", bird, png, 2, "usage", png_only},
-        {"SIZE 1e3", "1e3", bird, png, 2, "usage", png_only},
-        {"SIZE 0", "0", bird, png, 2, "usage", png_only},
-        {"SIZE -1", "-1", bird, png, 2, "usage", png_only},
-        {"SIZE 1025", "1025", bird, png, 2, "usage", png_only},
-        {"SIZE 4294967424", "4294967424", bird, png, 2, "usage", png_only},
     };
     for (const auto& c : cases) {
-      const Outcome outcome = RunUnattended(c.size, c.input, c.output);
-      QVERIFY2(outcome.exit_code == c.exit_code && outcome.stderr_text.contains(c.why),
+      const Outcome outcome = RunUnattended("128", c.input, c.output);
+      QVERIFY2(outcome.exit_code == 1 && outcome.stderr_text.contains(c.why),
                c.what + (": " + outcome.stderr_text));
       QVERIFY2(c.unchanged(), c.what);
+    }
+    for (const char* size : {"12abc", "1e3", "0", "-1", "1025", "4294967424"}) {
+      const Outcome outcome = RunUnattended(size, bird, png);
+      QVERIFY2(outcome.exit_code == 2 && outcome.stderr_text.contains("usage") && png_only(), size);
     }
     // Its own earlier thumbnail is replaced, and nothing but OUTPUT is left in the folder.
     const fs::path earlier = file("earlier.png", "an earlier thumbnail");

@@ -185,6 +185,7 @@ TEST(Drives, MountsAPersonCallsDrivesAndNothingElse) {
 // the length it reports, never when that is more than its kind allows, and never waiting.
 TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
   using Kind = shell::FileFailureKind;
+  using Bytes = std::vector<std::uint8_t>;
   test_support::TempFolder folder;
   ASSERT_EQ(::mkfifo((folder.Path() / "fifo").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", folder.Path() / "zero");
@@ -195,12 +196,8 @@ TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
     std::optional<Kind> failure;  // none: read whole
     std::size_t length;
   } cases[] = {
-      {"as long as its kind allows",
-       folder.Write("full", std::vector<std::uint8_t>(1000, 7)),
-       {},
-       1000},
-      {"a byte longer", folder.Write("long", std::vector<std::uint8_t>(1001, 7)), Kind::Overflow,
-       0},
+      {"as long as its kind allows", folder.Write("full", Bytes(1000, 7)), {}, 1000},
+      {"a byte longer", folder.Write("long", Bytes(1001, 7)), Kind::Overflow, 0},
       {"a FIFO", folder.Path() / "fifo", Kind::NotRegularFile, 0},
       {"a link to a device", folder.Path() / "zero", Kind::NotRegularFile, 0},
       {"a folder", folder.Path(), Kind::IsFolder, 0},
@@ -209,7 +206,7 @@ TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
   };
   for (const auto& c : cases) {
     try {
-      EXPECT_EQ(shell::ReadWholeFile(c.path, 1000), std::vector<std::uint8_t>(c.length, 7))
+      EXPECT_EQ(shell::ReadWholeFile(c.path, 1000), Bytes(c.length, 7))
           << c.what;
       EXPECT_EQ(c.failure, std::nullopt) << c.what;
     } catch (const shell::FileAccessError& error) {
@@ -235,18 +232,12 @@ TEST(LanguageSetting, TheSettingsFileIsWhereTheXdgRulesPutIt) {
 TEST(LanguageSetting, ReadAsStoredFromAFileOfItsOwnKindAndNothingWritten) {
   using Setting = std::optional<std::string>;
   for (const auto& [text, setting] : std::vector<std::pair<std::string, Setting>>{
-           {"[Options]\nLang=en\n", "en"},
-           {"[Options]\nLang=\n", ""},
-           {"[Options]\nLang=en-GB\n", "en-GB"},
-           {"[Options]\nLang=EN\n", "EN"},
-           {"[Options]\nLang=en,pl\n", "en,pl"},
-           {"[Options]\r\n Lang = en \r\n", "en"},
-           {"[Options]\nLang=\" en\"\n", " en"},
-           {"[Options]\nLang=\"e\\\"n\"\n", "e\"n"},
-           {"[General]\nLang=pl\n[Options]\nLang=en\n", "en"},
-           {"[Options]\nlang=en\n", {}},
-           {"[Options]\nOther=en\n", {}},
-           {"[Elsewhere]\nLang=en\n", {}},
+           {"[Options]\nLang=en\n", "en"}, {"[Options]\nLang=\n", ""},
+           {"[Options]\nLang=en-GB\n", "en-GB"}, {"[Options]\nLang=EN\n", "EN"},
+           {"[Options]\nLang=en,pl\n", "en,pl"}, {"[Options]\r\n Lang = en \r\n", "en"},
+           {"[Options]\nLang=\" en\"\n", " en"}, {"[Options]\nLang=\"e\\\"n\"\n", "e\"n"},
+           {"[General]\nLang=pl\n[Options]\nLang=en\n", "en"}, {"[Options]\nlang=en\n", {}},
+           {"[Options]\nOther=en\n", {}}, {"[Elsewhere]\nLang=en\n", {}},
            {"not an ini file\n", {}}}) {
     EXPECT_EQ(shell::IniValue(text, "Options", "Lang"), setting) << text;
   }

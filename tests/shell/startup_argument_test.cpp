@@ -11,13 +11,9 @@ namespace {
 TEST(StartupArgument, OnlyOnePairOfQuotesAroundAllOfItIsRemoved) {
   const std::pair<const char*, const char*> cases[] = {
       {"\"C:\\my logos\\a.nsl\"", "C:\\my logos\\a.nsl"},  // as a file association passes it
-      {"C:\\my logos\\a.nsl", "C:\\my logos\\a.nsl"},
-      {"\"C:\\a.nsl", "\"C:\\a.nsl"},               // not closed
-      {"\"a\" \"b\"", "\"a\" \"b\""},               // two pairs
-      {"\"\"", ""},
-      {"\"", "\""},
-      {" \"a.nsl\" ", " \"a.nsl\" "},               // blanks stay, and so do the quotes
-      {"'a.nsl'", "'a.nsl'"},
+      {"C:\\my logos\\a.nsl", "C:\\my logos\\a.nsl"}, {"\"C:\\a.nsl", "\"C:\\a.nsl"},  // not closed
+      {"\"a\" \"b\"", "\"a\" \"b\""}, {"\"\"", ""}, {"\"", "\""}, {"'a.nsl'", "'a.nsl'"},
+      {" \"a.nsl\" ", " \"a.nsl\" "},  // blanks stay, and so do the quotes
   };
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(shell::WithoutWrappingQuotes(std::filesystem::path(text).native()),
@@ -30,32 +26,23 @@ TEST(StartupArgument, OnlyOnePairOfQuotesAroundAllOfItIsRemoved) {
 // where D: keeps D:\logos as its current folder and other drives their root.
 TEST(StartupArgument, EveryFormIsReadAsWindowsReadsIt) {
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"C:\\logos\\a.nsl", L"C:\\logos\\a.nsl"},
-      {L"C:/logos/a.nsl", L"C:\\logos\\a.nsl"},
-      {L"z:/logos//a.nsl", L"Z:\\logos\\a.nsl"},
-      {L"a.nsl", L"C:\\work\\a.nsl"},
+      {L"C:\\logos\\a.nsl", L"C:\\logos\\a.nsl"}, {L"C:/logos/a.nsl", L"C:\\logos\\a.nsl"},
+      {L"z:/logos//a.nsl", L"Z:\\logos\\a.nsl"}, {L"a.nsl", L"C:\\work\\a.nsl"},
       {L"..\\..\\..\\a.nsl", L"C:\\a.nsl"},  // never above the root
-      {L".\\x\\..\\a.nsl", L"C:\\work\\a.nsl"},
-      {L"\\logos\\a.nsl", L"C:\\logos\\a.nsl"},
+      {L".\\x\\..\\a.nsl", L"C:\\work\\a.nsl"}, {L"\\logos\\a.nsl", L"C:\\logos\\a.nsl"},
       {L"C:a.nsl", L"C:\\work\\a.nsl"},  // the drive's current folder is the working one
-      {L"d:a.nsl", L"D:\\logos\\a.nsl"},
-      {L"D:..\\a.nsl", L"D:\\a.nsl"},
-      {L"E:a.nsl", L"E:\\a.nsl"},
+      {L"d:a.nsl", L"D:\\logos\\a.nsl"}, {L"D:..\\a.nsl", L"D:\\a.nsl"}, {L"E:a.nsl", L"E:\\a.nsl"},
       {L"C:\\my logos.\\a.nsl. .", L"C:\\my logos\\a.nsl"},
       {L"C:\\my logos..\\a b.nsl", L"C:\\my logos.\\a b.nsl"},  // one dot of a folder's name
       {L"C:\\logos \\", L"C:\\logos \\"},                       // a folder's blank stays
-      {L"C:\\logos\\...", L"C:\\logos"},
-      {L"C:", L"C:\\work"},
-      {L"C:\\", L"C:\\"},
-      {L"C:\\..", L"C:\\"},
+      {L"C:\\logos\\...", L"C:\\logos"}, {L"C:", L"C:\\work"}, {L"C:\\", L"C:\\"},
+      {L"C:\\..", L"C:\\"}, {L"\\\\server", L"\\\\server"},
       {L"\\\\server\\share\\logos\\a.nsl", L"\\\\server\\share\\logos\\a.nsl"},
       {L"//server/share/../../a.nsl", L"\\\\server\\share\\a.nsl"},
-      {L"\\\\server", L"\\\\server"},
       {L"\\\\?\\c:\\logos\\a.nsl", L"C:\\logos\\a.nsl"},
       {L"\\\\?\\C:\\logos\\a.nsl. ", L"C:\\logos\\a.nsl. "},  // as written
       {L"\\\\?\\UNC\\server\\share\\a.nsl", L"\\\\server\\share\\a.nsl"},
-      {L"\\\\?\\Volume{1}\\a.nsl", L"\\\\?\\Volume{1}\\a.nsl"},
-      {L"\\\\.\\NUL", L"\\\\.\\NUL"},
+      {L"\\\\?\\Volume{1}\\a.nsl", L"\\\\?\\Volume{1}\\a.nsl"}, {L"\\\\.\\NUL", L"\\\\.\\NUL"},
       {L"COM1", L"C:\\work\\COM1"},  // a name: files are opened by their own names
       {L"\"C:\\a.nsl\"", L"C:\\work\\\"C:\\a.nsl\""},
   };

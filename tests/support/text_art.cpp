@@ -38,13 +38,13 @@ Art ArtOf(const shell::DotPicture& picture) {
 }
 
 Art PreviewArt(const shell::Raster& preview, shell::Rgb dot) {
-  shell::DotPicture dots(preview.Width(), preview.Height());
+  Art art = Blank(preview.Width(), preview.Height());
   for (int y = 0; y < preview.Height(); ++y) {
     for (int x = 0; x < preview.Width(); ++x) {
-      dots.Set(x, y, preview.At(x, y) == dot);
+      art[std::size_t(y)][std::size_t(x)] = preview.At(x, y) == dot ? '#' : '.';
     }
   }
-  return ArtOf(dots);
+  return art;
 }
 
 shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid) {
