@@ -1,7 +1,10 @@
 ; The per-user file types: a ProgID of ours under HKCU\Software\Classes, and the extension's
-; default value naming it. Expects UNINSTALL_KEY; uses $0 and $1.
+; default value naming it; and the thumbnail handler's class, named by the extension's ShellEx key.
+; Expects UNINSTALL_KEY and THUMBNAIL_DLL; uses $0 and $1.
 
 !define CLASSES "Software\Classes"
+; The ShellEx key of Explorer's thumbnail handlers: the IThumbnailProvider interface.
+!define THUMBNAIL_PROVIDER "ShellEx\{e357fccd-a995-4576-b01f-234630154e96}"
 
 ; Opens EXTENSION with "$INSTDIR\EXE" "%1", shown as DESCRIPTION with the program's icon. A type
 ; that belonged to another program is taken over, and that program's ProgID is kept in the
@@ -33,4 +36,36 @@
     ${EndIf}
   ${EndIf}
   DeleteRegKey HKCU "${CLASSES}\${PROGID}"
+!macroend
+
+; Shows EXTENSION's thumbnails in Explorer with the handler's class CLSID, the DLL beside the
+; programs. A handler of another program is kept in the uninstall key to be given back.
+!macro RegisterThumbnails EXTENSION CLSID
+  ReadRegStr $0 HKCU "${CLASSES}\${EXTENSION}\${THUMBNAIL_PROVIDER}" ""
+  ${If} $0 != ""
+  ${AndIf} $0 != "${CLSID}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "PreviousThumbnails${EXTENSION}" "$0"
+  ${EndIf}
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}" "" "$(THUMBNAILS)"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\InprocServer32" "" "$INSTDIR\${THUMBNAIL_DLL}"
+  WriteRegStr HKCU "${CLASSES}\CLSID\${CLSID}\InprocServer32" "ThreadingModel" "Apartment"
+  WriteRegStr HKCU "${CLASSES}\${EXTENSION}\${THUMBNAIL_PROVIDER}" "" "${CLSID}"
+!macroend
+
+; Removes the class. The extension's handler goes back to the one before, or its key goes; but
+; only while it still names our class. The keys above go only when nothing else is left in them.
+; Before DissociateFileType, which removes the extension's key when it is left empty.
+!macro UnregisterThumbnails EXTENSION CLSID
+  ReadRegStr $0 HKCU "${CLASSES}\${EXTENSION}\${THUMBNAIL_PROVIDER}" ""
+  ${If} $0 == "${CLSID}"
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "PreviousThumbnails${EXTENSION}"
+    ${If} $1 != ""
+      WriteRegStr HKCU "${CLASSES}\${EXTENSION}\${THUMBNAIL_PROVIDER}" "" "$1"
+    ${Else}
+      DeleteRegKey HKCU "${CLASSES}\${EXTENSION}\${THUMBNAIL_PROVIDER}"
+      DeleteRegKey /ifempty HKCU "${CLASSES}\${EXTENSION}\ShellEx"
+    ${EndIf}
+  ${EndIf}
+  DeleteRegKey HKCU "${CLASSES}\CLSID\${CLSID}"
+  DeleteRegKey /ifempty HKCU "${CLASSES}\CLSID"
 !macroend

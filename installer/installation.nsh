@@ -38,11 +38,12 @@
     ${Loop}
   FunctionEnd
 
-  ; Deletes the installation's three files, then its folder and the folders above it that the
+  ; Deletes the installation's four files, then its folder and the folders above it that the
   ; installation made, each only while empty: a user's files keep their folder.
   Function ${UN}RemovePrograms
     Delete "$R0\kestrel.exe"
     Delete "$R0\plover.exe"
+    Delete "$R0\${THUMBNAIL_DLL}"
     ; The uninstaller that started this copy of itself may still be ending.
     ${For} $2 1 50
       Delete "$R0\uninstall.exe"

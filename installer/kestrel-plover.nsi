@@ -1,8 +1,10 @@
 ; The Windows installer of Kestrel and Plover: per user, without administrator rights.
 ; Built by the windows_package target (installer/CMakeLists.txt), which passes
-;   makensis -DVERSION=1.0.0 -DPROGRAMS=<folder of the two .exe> -DICON=... -DOUTFILE=...
-; It installs both programs into %LOCALAPPDATA%\Programs\Kestrel and Plover, adds Start menu
-; entries and the .nsl and .nlm file types under HKCU\Software\Classes, and registers an
+;   makensis -DVERSION=1.0.0 -DPROGRAMS=<folder of the two .exe and the DLL> -DICON=...
+;            -DOUTFILE=... -DNSL_THUMBNAILS={CLSID} -DNLM_THUMBNAILS={CLSID}
+; It installs both programs and the thumbnail handler into %LOCALAPPDATA%\Programs\Kestrel and
+; Plover, adds Start menu entries and the .nsl and .nlm file types with their thumbnails under
+; HKCU\Software\Classes, and registers an
 ; uninstaller that takes back exactly that. Installing into another folder first removes the
 ; installation there was.
 
@@ -22,6 +24,7 @@ SetCompressor /SOLID lzma
 !define PUBLISHER "Kestrel & Plover"
 !define UNINSTALL_KEYS "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 !define UNINSTALL_KEY "${UNINSTALL_KEYS}\KestrelPlover"
+!define THUMBNAIL_DLL "kestrel-plover-thumbnails.dll"
 !include installation.nsh
 
 Name "${PRODUCT}"
@@ -50,6 +53,8 @@ LangString NSL_TYPE ${LANG_ENGLISH} "Nokia startup logo"
 LangString NSL_TYPE ${LANG_POLISH} "Logo startowe Nokii"
 LangString NLM_TYPE ${LANG_ENGLISH} "LogoManager logo"
 LangString NLM_TYPE ${LANG_POLISH} "Logo LogoManagera"
+LangString THUMBNAILS ${LANG_ENGLISH} "${PRODUCT} thumbnails"
+LangString THUMBNAILS ${LANG_POLISH} "Miniatury ${PRODUCT}"
 LangString PROGRAM_RUNNING ${LANG_ENGLISH} "$1 is running from $R0."
 LangString PROGRAM_RUNNING ${LANG_POLISH} "$1 działa z folderu $R0."
 LangString CLOSE_IT ${LANG_ENGLISH} "Close it and choose Retry, or choose Cancel to stop."
@@ -60,6 +65,7 @@ Section
   SetOutPath "$INSTDIR"
   File "${PROGRAMS}/kestrel.exe"
   File "${PROGRAMS}/plover.exe"
+  File "${PROGRAMS}/${THUMBNAIL_DLL}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; Started from the Start menu, the viewers open at the user's documents.
@@ -85,6 +91,8 @@ Section
 
   !insertmacro AssociateFileType ".nsl" "KestrelPlover.nsl" "$(NSL_TYPE)" "kestrel.exe"
   !insertmacro AssociateFileType ".nlm" "KestrelPlover.nlm" "$(NLM_TYPE)" "plover.exe"
+  !insertmacro RegisterThumbnails ".nsl" "${NSL_THUMBNAILS}"
+  !insertmacro RegisterThumbnails ".nlm" "${NLM_THUMBNAILS}"
   ${NotifyShell_AssocChanged}
 SectionEnd
 
@@ -116,6 +124,8 @@ FunctionEnd
 Section Uninstall
   StrCpy $R0 "$INSTDIR"
   Call un.CloseRunningPrograms
+  !insertmacro UnregisterThumbnails ".nsl" "${NSL_THUMBNAILS}"
+  !insertmacro UnregisterThumbnails ".nlm" "${NLM_THUMBNAILS}"
   !insertmacro DissociateFileType ".nsl" "KestrelPlover.nsl"
   !insertmacro DissociateFileType ".nlm" "KestrelPlover.nlm"
   ${NotifyShell_AssocChanged}

@@ -40,7 +40,9 @@ START_MENU = r"AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Kestrel and
 FILE_TYPES = ((".nsl", "KestrelPlover.nsl", "kestrel.exe"),  # extension, our ProgID, its program
               (".nlm", "KestrelPlover.nlm", "plover.exe"))
 OTHER_PROGID = "OtherViewer.nlm"
-PROGRAM_FILES = ["kestrel.exe", "plover.exe", "uninstall.exe"]
+PROGRAMS = ["kestrel.exe", "plover.exe"]
+THUMBNAILS = r"ShellEx\{e357fccd-a995-4576-b01f-234630154e96}"  # Explorer's thumbnail handlers
+PROGRAM_FILES = sorted(PROGRAMS + ["kestrel-plover-thumbnails.dll", "uninstall.exe"])
 DEFAULT_FOLDER = r"AppData\Local\Programs\Kestrel and Plover"  # in the user's profile
 DEFAULT = None  # the installer's own choice of folder
 ELSEWHERE = r"C:\Tools\KestrelPlover"
@@ -196,7 +198,7 @@ class Session:
         folder = wine.unix_path(install)
         check(os.path.isdir(folder) and sorted(os.listdir(folder)) == PROGRAM_FILES,
               f"{install} holds {sorted(os.listdir(folder)) if os.path.isdir(folder) else None}")
-        for program in PROGRAM_FILES[:2]:
+        for program in PROGRAMS:
             check(read_bytes(os.path.join(folder, program)) ==
                   read_bytes(os.path.join(self.programs, program)),
                   f"the installed {program} is not the packaged one")
@@ -211,6 +213,10 @@ class Session:
             check(icon == rf"{install}\{exe},0", f"{progid} icon: {icon}")
             check(command == rf'"{install}\{exe}" "%1"', f"{progid} open command: {command}")
             print(f"{extension}: {progid}, icon {icon}, open command {command}")
+            handler = wine.reg_value(rf"{CLASSES}\{extension}\{THUMBNAILS}")
+            server = wine.reg_value(rf"{CLASSES}\CLSID\{handler}\InprocServer32")
+            check(server == rf"{install}\kestrel-plover-thumbnails.dll",
+                  f"{extension}'s thumbnail handler {handler}: {server}")
         expected = {"DisplayName": "Kestrel and Plover", "DisplayVersion": self.version,
                     "InstallLocation": install,
                     "UninstallString": rf'"{install}\uninstall.exe" _?={install}',
