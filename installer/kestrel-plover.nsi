@@ -1,7 +1,7 @@
 ; The Windows installer of Kestrel and Plover: per user, without administrator rights.
 ; Built by the windows_package target (installer/CMakeLists.txt), which passes
 ;   makensis -DVERSION=1.0.0 -DPROGRAMS=<folder of the two .exe and the DLL> -DICON=...
-;            -DOUTFILE=... -DNSL_THUMBNAILS={CLSID} -DNLM_THUMBNAILS={CLSID}
+;            -DOUTFILE=... -DNSL_THUMBNAILS={CLSID} -DNLM_THUMBNAILS={CLSID} -DTHUMBNAIL_DLL=<name>
 ; It installs both programs and the thumbnail handler into %LOCALAPPDATA%\Programs\Kestrel and
 ; Plover, adds Start menu entries and the .nsl and .nlm file types with their thumbnails under
 ; HKCU\Software\Classes, and registers an
@@ -24,7 +24,6 @@ SetCompressor /SOLID lzma
 !define PUBLISHER "Kestrel & Plover"
 !define UNINSTALL_KEYS "Software\Microsoft\Windows\CurrentVersion\Uninstall"
 !define UNINSTALL_KEY "${UNINSTALL_KEYS}\KestrelPlover"
-!define THUMBNAIL_DLL "kestrel-plover-thumbnails.dll"
 !include installation.nsh
 
 Name "${PRODUCT}"
