@@ -137,16 +137,20 @@ void ViewerForm::OpenStartFile(const NativeString& argument, StartScan scan) {
     OpenFolder(working_folder);
   }
   if (!name.empty()) {
-    for (int i = 0; i < File1.Count(); ++i) {
-      if (File1.Entry(i) == name) {
-        File1.SetSelectedIndex(i);
-        if (scan == StartScan::StopAtFirstMatch) {
-          break;
-        }
+    SelectEntryNamed(name, scan);
+  }
+  quiet_failures_ = false;
+}
+
+void ViewerForm::SelectEntryNamed(const NativeString& name, StartScan scan) {
+  for (int i = 0; i < File1.Count(); ++i) {
+    if (File1.Entry(i) == name) {
+      File1.SetSelectedIndex(i);
+      if (scan == StartScan::StopAtFirstMatch) {
+        return;
       }
     }
   }
-  quiet_failures_ = false;
 }
 
 void ViewerForm::Dropped(const std::filesystem::path& dropped) {
@@ -155,14 +159,8 @@ void ViewerForm::Dropped(const std::filesystem::path& dropped) {
     OpenFolder(dropped);
     return;
   }
-  if (!OpenFolder(dropped.parent_path())) {
-    return;
-  }
-  for (int i = 0; i < File1.Count(); ++i) {
-    if (File1.Entry(i) == dropped.filename().native()) {
-      File1.SetSelectedIndex(i);
-      return;
-    }
+  if (OpenFolder(dropped.parent_path())) {
+    SelectEntryNamed(dropped.filename().native(), StartScan::StopAtFirstMatch);
   }
 }
 

@@ -97,6 +97,8 @@ class ViewerForm {
   // leaves the lists at its drive's current folder when that is another drive, otherwise at the
   // working folder, where the scan still runs; an empty argument leaves them there too.
   void OpenStartFile(const NativeString& argument, StartScan scan);
+  // Selects, and so draws, the file list's entry equal to the name (case-sensitive).
+  void SelectEntryNamed(const NativeString& name, StartScan scan);
 
   // Reads the language setting once, takes the program's texts in that language and, in
   // English, replaces the Polish design captions.

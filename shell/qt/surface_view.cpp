@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <optional>
 
 #include "shell/canvas/device_image.h"
 
@@ -44,10 +45,14 @@ void SurfaceView::paintEvent(QPaintEvent*) {
     painter.drawRect(outer.adjusted(0, 0, -1, -1));
   }
   // Drawn in device pixels, one to one: at a fractional scale a scaled drawing would make cells
-  // of two widths.
+  // of two widths. At scale 1 the screen image is that already, drawn without a copy.
   const double scale = devicePixelRatioF();
-  const Raster pixels = border_ == Border::Sunken2px ? BigScreenAtScale(surface_.Screen(), scale)
-                                                    : PreviewAtScale(surface_.Screen(), scale);
+  std::optional<Raster> at_scale;
+  if (scale != 1.0) {
+    at_scale = border_ == Border::Sunken2px ? BigScreenAtScale(surface_.Screen(), scale)
+                                            : PreviewAtScale(surface_.Screen(), scale);
+  }
+  const Raster& pixels = at_scale ? *at_scale : surface_.Screen();
   const QImage image(reinterpret_cast<const uchar*>(pixels.Pixels()), pixels.Width(),
                      pixels.Height(), pixels.Width() * 4, QImage::Format_RGB32);
   painter.scale(1 / scale, 1 / scale);
