@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 # A real viewer window under Xvfb, read back as a person sees it: the program started on a sample
 # logo, every dot of the big screen (and of the preview with --preview) compared with the text art
-# the sample was made from; then Next clicked with xdotool and the next file checked. Exits 77
-# (skipped) when Xvfb, xdotool or ImageMagick is missing. The other e2e scripts share its helpers.
+# the sample was made from; then Next clicked with xdotool and the next file checked. With
+# --scale=1.5 the window runs at that Qt scale factor, where every length is half as long again.
+# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing. The other e2e scripts share
+# its helpers.
 #
 # usage: viewer_under_xvfb.py PROGRAM SAMPLES_DIR FIRST:ART[:WIDTHxHEIGHT] NEXT:ART[:WIDTHxHEIGHT]
-#        [--preview]
+#        [--preview | --scale=1.5]
 
 import os
 import re
@@ -65,11 +67,14 @@ def read_art(path):
         return [line.rstrip("\n") for line in art if line.strip()]
 
 
-def big_screen_dots(pixels, ox, oy, width, height):
+def big_screen_dots(pixels, ox, oy, width, height, scale=1):
+    pitch = round(6 * scale)  # whole at 1 and 1.5, the grid lines one pixel thick
+    left, top = round((BIG_SCREEN[0] + ox) * scale), round((BIG_SCREEN[1] + oy) * scale)
+
     def dot(r, c):
-        black = sum(pixels[BIG_SCREEN[1] + oy + 6 * r + 1 + dy][BIG_SCREEN[0] + ox + 6 * c + 1 + dx]
-                    == (0, 0, 0) for dy in range(5) for dx in range(5))
-        return "#" if black == 25 else "." if black == 0 else "?"
+        black = sum(pixels[top + pitch * r + 1 + dy][left + pitch * c + 1 + dx] == (0, 0, 0)
+                    for dy in range(pitch - 1) for dx in range(pitch - 1))
+        return "#" if black == (pitch - 1) ** 2 else "." if black == 0 else "?"
     return ["".join(dot(r, c) for c in range(width)) for r in range(height)]
 
 
@@ -85,12 +90,12 @@ def placement(width, height):
     return round(505 / 2 - (6 * width + 1) / 2), round(289 / 2 - (6 * height + 1) / 2)
 
 
-def wait_for_picture(window, env, art, size, preview):
+def wait_for_picture(window, env, art, size, preview, scale=1):
     ox, oy = placement(*size)
     deadline = time.monotonic() + TIMEOUT
     while True:
         pixels = screenshot(window, env)
-        shown = big_screen_dots(pixels, ox, oy, *size)
+        shown = big_screen_dots(pixels, ox, oy, *size, scale)
         ok = shown == art and (not preview or preview_dots(pixels) == art)
         if ok or time.monotonic() > deadline:
             return ok, shown
@@ -102,6 +107,7 @@ def main():
     program, samples = sys.argv[1], sys.argv[2]
     cases = [(parts[0], parts[1], tuple(int(n) for n in (parts[2:] or ["84x48"])[0].split("x")))
              for parts in (text.split(":") for text in sys.argv[3:5])]
+    scale = float(next((a[8:] for a in sys.argv[5:] if a.startswith("--scale=")), 1))
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-e2e-")
     viewer = None
@@ -109,7 +115,7 @@ def main():
         for name, _, _ in cases:
             shutil.copy(os.path.join(samples, name), work)
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=work, HOME=work,
-                   QT_QPA_PLATFORM="xcb")
+                   QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale))
         viewer = subprocess.Popen([program, cases[0][0]], cwd=work, env=env)
         title = os.path.basename(program).capitalize() + " 1.0"
         window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
@@ -117,10 +123,11 @@ def main():
                                 text=True, timeout=TIMEOUT).stdout.split()[0]
         for step, (name, art_name, size) in enumerate(cases):
             if step == 1:
-                subprocess.run(["xdotool", "mousemove", "--window", window, *map(str, NEXT_BUTTON),
-                                "click", "1"], env=env, check=True)
+                subprocess.run(["xdotool", "mousemove", "--window", window,
+                                *(str(round(n * scale)) for n in NEXT_BUTTON), "click", "1"],
+                               env=env, check=True)
             art = read_art(os.path.join(samples, "art", art_name))
-            ok, shown = wait_for_picture(window, env, art, size, "--preview" in sys.argv[5:])
+            ok, shown = wait_for_picture(window, env, art, size, "--preview" in sys.argv[5:], scale)
             if not ok:
                 print(f"{name}: the window does not show the expected dots; it shows:")
                 print("\n".join(shown))
