@@ -72,16 +72,18 @@ class WindowLayerTest : public QObject {
   bool BigScreenShows(const char* sample) {
     return Shows("Picture1", sample, DevicePixels()[0], DevicePixels()[1]);
   }
+  static QRect StyleRect(QWidget* button, QStyle::SubElement element) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    return button->style()->subElementRect(element, &option, button);
+  }
   // Whether the caption's ink, in the widget's font at the window's scale, lies inside the text
   // area of the widget (a check box's beside its indicator), counted in device pixels.
   static bool CaptionFits(QWidget* widget, const QString& text) {
-    QStyleOptionButton option;
-    option.initFrom(widget);
     const QRect area = qobject_cast<QLabel*>(widget) ? widget->contentsRect()
-                       : widget->style()->subElementRect(qobject_cast<QCheckBox*>(widget)
-                                                             ? QStyle::SE_CheckBoxContents
-                                                             : QStyle::SE_PushButtonContents,
-                                                         &option, widget);
+                       : StyleRect(widget, qobject_cast<QCheckBox*>(widget)
+                                               ? QStyle::SE_CheckBoxContents
+                                               : QStyle::SE_PushButtonContents);
     QImage ink(1200, 200, QImage::Format_RGB32);
     ink.fill(Qt::white);
     ink.setDevicePixelRatio(widget->devicePixelRatioF());
@@ -143,6 +145,11 @@ class WindowLayerTest : public QObject {
         } else if (label) {
           const QString text = shell::FromUtf8(model->Caption());
           QVERIFY2(label->text() == text && CaptionFits(label, text), c.name.data());
+          for (QCheckBox* box : window_->findChildren<QCheckBox*>()) {  // clear of its indicator
+            const QRect indicator = StyleRect(box, QStyle::SE_CheckBoxIndicator);
+            QVERIFY2(!label->geometry().intersects(indicator.translated(box->pos())),
+                     c.name.data());
+          }
           const shell::Rgb rgb = c.text_colour.value_or(shell::Rgb{0, 0, 0});
           QCOMPARE(label->palette().color(QPalette::WindowText), QColor(rgb.r, rgb.g, rgb.b));
         }
