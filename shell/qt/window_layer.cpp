@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QPixmap>
 #include <QUrl>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -197,10 +198,12 @@ QObject* QtWindow::Make(const ControlSpec& spec) {
     case ControlKind::Label:
       return MakeLabel(*std::get<TextControl*>(control), this);
     case ControlKind::Image: {
+      // The larger rendering, smoothed down to the screen's pixels at any scale: the smaller one
+      // would come out blocky when enlarged to a fractional scale.
       auto* image = new QLabel(this);
-      const QIcon decoration(
-          Artwork(form_.Window().program, form_.Window().program, "-decoration.jpg"));
-      image->setPixmap(decoration.pixmap(QSize(spec.width, spec.height)));
+      image->setPixmap(
+          QPixmap(Artwork(form_.Window().program, form_.Window().program, "-decoration@2x.jpg")));
+      image->setScaledContents(true);
       return image;
     }
     case ControlKind::Timer:
