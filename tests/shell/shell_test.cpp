@@ -12,7 +12,6 @@
 #include "shell/system/drives.h"
 #include "shell/texts/texts.h"
 #include "support/temp_folder.h"
-#include "support/text_art.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -28,24 +27,6 @@ using shell::kDotColor;
 using shell::kGridColor;
 using shell::kScreenColor;
 using shell::Language;
-
-TEST(Canvas, TheGridIsClosedAtItsLastCornerAndEachDotIsA5By5SquareInside) {
-  shell::LogoCanvas canvas(shell::LogoCanvas::Preview::None);
-  canvas.DrawGrid(0, 0, 84, 48, kGridColor);
-  canvas.FillCell(0, 0, 0, 0, kDotColor);
-  canvas.FillCell(0, 0, 83, 47, kDotColor);
-  const shell::Raster& image = canvas.BigScreen().Retained();
-  for (const auto& [x, y, colour] :  // worked out by hand: lines every 6 pixels, squares inside
-       {std::tuple{0, 0, kGridColor}, {6, 3, kGridColor}, {504, 288, kGridColor},
-        {504, 0, kGridColor}, {0, 288, kGridColor}, {498, 287, kGridColor}, {503, 282, kGridColor},
-        {1, 1, kDotColor}, {5, 5, kDotColor}, {499, 283, kDotColor}, {503, 287, kDotColor},
-        {7, 7, kScreenColor}}) {
-    EXPECT_EQ(image.At(x, y), colour) << x << "," << y;
-  }
-  test_support::Art dots = test_support::Blank();
-  dots[0][0] = dots[47][83] = '#';
-  EXPECT_EQ(test_support::Difference(image, test_support::ScreenOf(dots, 0, 0, kGridColor)), "");
-}
 
 TEST(Canvas, DeferredShowsOnReturnAndImmediateOnScreenWhereAClearBringsBackTheRetainedImage) {
   shell::LogoCanvas canvas(shell::LogoCanvas::Preview::Present);
