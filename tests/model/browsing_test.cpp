@@ -3,7 +3,6 @@
 #include <map>
 
 #include "apps/kestrel/form1.h"
-#include "apps/plover/form1.h"
 #include "model/viewer_fixture.h"
 
 namespace model_test {
@@ -207,10 +206,7 @@ TEST_F(Browsing, NeitherViewerWritesAnything) {
   }
   Dir1().Open(RowOf(Folder() / "sub"));
   Dir1().Open(RowOf(Folder()));
-  const auto usable = [] { return nlm::LogoManagerLookup{"C:\\LM.exe", true}; };
-  const auto starts = [](const std::string&, const fs::path&) { return true; };
-  ViewerTest::Open<plover::Form1>(Folder() / "picture_wave.nlm",
-                                  plover::ExportServices{usable, starts});
+  OpenPlover(Folder() / "picture_wave.nlm", true);
   for (const char* control :
        {"Command3", "Command3", "Label4", "Command3", "Command2", "Command5"}) {
     Click(control);

@@ -2,7 +2,6 @@
 // and its fitting, Enter on a button, typing in the file list, repainting, the timer.
 #include "apps/kestrel/form1.h"
 #include "apps/kestrel/layout.h"
-#include "apps/plover/form1.h"
 #include "apps/plover/layout.h"
 #include "model/viewer_fixture.h"
 #include "shell/canvas/repaint_pacer.h"
@@ -14,10 +13,6 @@ namespace {
 class WindowRules : public ViewerTest {
  protected:
   void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
-  void OpenPlover(bool usable) {
-    const auto lookup = [usable] { return nlm::LogoManagerLookup{"C:\\LM.exe", usable}; };
-    ViewerTest::Open<plover::Form1>("", plover::ExportServices{lookup, {}});
-  }
   shell::Focus& Focus() { return form_->KeyboardFocus(); }
 };
 
@@ -29,7 +24,7 @@ TEST_F(WindowRules, EachTableControlHasAModelOfItsKind) {
     }
   };
   check(*form_);
-  OpenPlover(false);
+  OpenPlover("");
   check(*form_);
   EXPECT_FALSE(shell::FitsKind(form_->ControlFor(shell::SpecNamed(plover::kControls, "Check1")),
                                shell::ControlKind::Label));
@@ -93,7 +88,7 @@ TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick)
 }
 
 TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
-  OpenPlover(false);
+  OpenPlover("");
   Control("Command2").EnterPressed();  // About
   EXPECT_TRUE(Messages().starts_with(
       "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
@@ -170,7 +165,7 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.kestrel ? "kestrel " : "plover ") + c.setting);
     language_ = c.setting;
-    c.kestrel ? OpenKestrel() : OpenPlover(true);
+    c.kestrel ? OpenKestrel() : OpenPlover("", true);
     for (const auto& [name, caption] : c.captions) {
       EXPECT_EQ(Control(name).Caption(), caption) << name;
     }
@@ -235,7 +230,7 @@ TEST(RepaintPacer, OnePaintLaterForManyChangesAndAFrameAtOnceWhileDrawingDirect)
 }
 
 TEST_F(WindowRules, EnablingARunningTimerDoesNotStartItsIntervalAgain) {
-  OpenPlover(false);
+  OpenPlover("");
   auto& timer = form_->ControlNamed<shell::Timer>("Timer1");
   int starts = 0;
   timer.SetView([&] { starts += timer.Enabled() ? 1 : 0; });
