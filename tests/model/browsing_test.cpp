@@ -156,28 +156,6 @@ TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternA
   EXPECT_EQ(Messages(), "");
 }
 
-TEST_F(Browsing, AFileChangedAfterListingGetsOneMessageAndNothingIsCreated) {
-  language_ = "en";
-  for (const char* name : {"a.nsl", "b.nsl", "c.nsl", "d.nsl", "e.nsl", "f.nsl"}) {
-    Copy("hello_frame.nsl", name);
-  }
-  Open();
-  for (const char* name : {"b.nsl", "c.nsl", "d.nsl", "e.nsl", "f.nsl"}) {
-    fs::remove(Folder() / name);
-  }
-  fs::create_directory(Folder() / "c.nsl");
-  ASSERT_EQ(::mkfifo((Folder() / "d.nsl").c_str(), 0600), 0);  // no wait for a writer
-  fs::create_symlink("/dev/null", Folder() / "e.nsl");
-  fs::create_symlink("gone.nsl", Folder() / "f.nsl");
-  const char* not_regular = "Not a regular file (a pipe, a device or the like).";
-  for (const char* why : {"", "File not found.", "This is a folder, not a file.", not_regular,
-                          not_regular, "File not found."}) {
-    Click("Command3");
-    EXPECT_EQ(Messages(), *why ? "An ERROR occured:\r\n" + std::string(why) : "") << Selected();
-  }
-  EXPECT_FALSE(fs::exists(Folder() / "b.nsl") || fs::exists(Folder() / "gone.nsl"));
-}
-
 using Bytes = std::vector<std::uint8_t>;
 
 // Every entry below a folder: its modification time and bytes.
