@@ -61,13 +61,8 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
   folder_.Write("sub/short.nsl", std::vector<std::uint8_t>(9));
   const std::string short_file =
       "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.";
-  const struct {
-    fs::path dropped;
-    fs::path folder_shown;
-    const char* selected;
-    const char* art;  // on the big screen afterwards
-    std::string message;
-  } cases[] = {
+  // Dropped; the folder shown, the entry selected and the art on the big screen after; the box.
+  const std::tuple<fs::path, fs::path, const char*, const char*, std::string> cases[] = {
       {Folder() / "sub" / "b.nsl", Folder() / "sub", "b.nsl", "hello_frame", ""},
       {Folder(), Folder(), "none", "hello_frame", ""},  // a folder: what was drawn stays
       {Folder() / "sub" / "a.nsl", Folder() / "sub", "a.nsl", "kestrel_bird", ""},
@@ -77,15 +72,14 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
       {Folder() / "sub" / "short.nsl", Folder() / "sub", "short.nsl", nullptr, short_file},
   };
   Open();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.dropped);
-    form_->Dropped(c.dropped);
-    ExpectListsAt(c.folder_shown);
-    EXPECT_EQ(Selected(), c.selected);
-    EXPECT_EQ(BigScreenDiffers(c.art ? SampleArt(c.art) : Blank(),
-                               c.art ? shell::kGridColor : shell::kScreenColor),
-              "");
-    EXPECT_EQ(Messages(), c.message);
+  for (const auto& [dropped, folder_shown, selected, art, message] : cases) {
+    SCOPED_TRACE(dropped);
+    form_->Dropped(dropped);
+    ExpectListsAt(folder_shown);
+    EXPECT_EQ(Selected(), selected);
+    EXPECT_EQ(BigScreenDiffers(art ? SampleArt(art) : Blank(), art ? shell::kGridColor
+                                                                   : shell::kScreenColor), "");
+    EXPECT_EQ(Messages(), message);
   }
 }
 

@@ -63,27 +63,24 @@ TEST_F(WindowRules, TheFocusStartsAtTabZeroAndComesBackAfterAMessageBox) {
 TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick) {
   OpenKestrel();
   shell::TextControl& caption = Control("Label3");
-  const struct {
-    const char* what;
-    std::vector<std::pair<char, bool>> mouse;  // 'p' press, 'd' second press, 'r' release (over)
-    int checked;
-  } cases[] = {
+  // The mouse: 'p' press, 'd' second press, 'r' release (over the caption or not); the box after.
+  const std::tuple<const char*, std::vector<std::pair<char, bool>>, int> cases[] = {
       {"a click", {{'p', true}, {'r', true}}, 0},
       {"released elsewhere", {{'p', true}, {'r', false}}, 1},
       {"pressed elsewhere", {{'r', true}}, 1},
       {"a double-click", {{'p', true}, {'r', true}, {'d', true}, {'r', true}}, 0},
       {"two clicks", {{'p', true}, {'r', true}, {'p', true}, {'r', true}}, 1},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, mouse, checked] : cases) {
     Check("Check1").SetValue(1);
-    for (const auto& [event, over] : c.mouse) {
+    for (const auto& [event, over] : mouse) {
       if (event == 'r') {
         caption.Release(over);
       } else {
         caption.Press(event == 'd');
       }
     }
-    EXPECT_EQ(Check("Check1").Value(), c.checked) << c.what;
+    EXPECT_EQ(Check("Check1").Value(), checked) << what;
   }
 }
 
