@@ -115,12 +115,8 @@ class ThumbnailerTest : public QObject {
     };
     const auto absent = [](const fs::path& path) { return [path] { return !fs::exists(path); }; };
     const auto png_only = [&] { return absent(png)() && fs::exists(bird); };
-    const struct {
-      const char* what;
-      fs::path input, output;
-      QByteArray why;
-      std::function<bool()> unchanged;
-    } cases[] = {
+    // What is refused; INPUT and OUTPUT; the reason given; that nothing changed.
+    const std::tuple<const char*, fs::path, fs::path, QByteArray, std::function<bool()>> cases[] = {
         {"a FIFO without extension", folder / "fifo", png, "Not a regular file", png_only},
         {"a link to its own input, a pipe", folder / "stdin", png, "Not a regular file", png_only},
         {"a /proc file that reports no length", folder / "env.nsl", png, "too short", png_only},
@@ -135,11 +131,11 @@ class ThumbnailerTest : public QObject {
         {"OUTPUT is INPUT", bird, bird, "the input file itself",
          [&] { return test_support::ReadBytes(bird).size() == 574; }},
     };
-    for (const auto& c : cases) {
-      const Outcome outcome = RunUnattended("128", c.input, c.output);
-      QVERIFY2(outcome.exit_code == 1 && outcome.stderr_text.contains(c.why),
-               c.what + (": " + outcome.stderr_text));
-      QVERIFY2(c.unchanged(), c.what);
+    for (const auto& [what, input, output, why, unchanged] : cases) {
+      const Outcome outcome = RunUnattended("128", input, output);
+      QVERIFY2(outcome.exit_code == 1 && outcome.stderr_text.contains(why),
+               what + (": " + outcome.stderr_text));
+      QVERIFY2(unchanged(), what);
     }
     for (const char* size : {"12abc", "1e3", "0", "-1", "1025", "4294967424"}) {
       const Outcome outcome = RunUnattended(size, bird, png);
