@@ -63,22 +63,14 @@ TEST_F(WindowRules, TheFocusStartsAtTabZeroAndComesBackAfterAMessageBox) {
 TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick) {
   OpenKestrel();
   shell::TextControl& caption = Control("Label3");
-  // The mouse: 'p' press, 'd' second press, 'r' release (over the caption or not); the box after.
-  const std::tuple<const char*, std::vector<std::pair<char, bool>>, int> cases[] = {
-      {"a click", {{'p', true}, {'r', true}}, 0},
-      {"released elsewhere", {{'p', true}, {'r', false}}, 1},
-      {"pressed elsewhere", {{'r', true}}, 1},
-      {"a double-click", {{'p', true}, {'r', true}, {'d', true}, {'r', true}}, 0},
-      {"two clicks", {{'p', true}, {'r', true}, {'p', true}, {'r', true}}, 1},
-  };
-  for (const auto& [what, mouse, checked] : cases) {
+  // The mouse: 'p' a press, 'd' a double-click's second press, 'r' a release over the caption,
+  // 'R' one elsewhere; the box after.
+  for (const auto& [what, mouse, checked] :
+       {std::tuple{"a click", "pr", 0}, {"released elsewhere", "pR", 1},
+        {"pressed elsewhere", "r", 1}, {"a double-click", "prdr", 0}, {"two clicks", "prpr", 1}}) {
     Check("Check1").SetValue(1);
-    for (const auto& [event, over] : mouse) {
-      if (event == 'r') {
-        caption.Release(over);
-      } else {
-        caption.Press(event == 'd');
-      }
+    for (const char event : std::string_view(mouse)) {
+      event == 'p' || event == 'd' ? caption.Press(event == 'd') : caption.Release(event == 'r');
     }
     EXPECT_EQ(Check("Check1").Value(), checked) << what;
   }
