@@ -153,6 +153,7 @@ class Wine:
                   os.path.exists(exported), f"regedit /E {key} failed")
             with open(exported, encoding="utf-16") as text:
                 shot[key] = text.read().splitlines()
+            os.remove(exported)  # so that the next export is seen to be written
         return shot
 
 
