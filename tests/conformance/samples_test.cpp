@@ -1,7 +1,6 @@
 #include <functional>
 
 #include "apps/kestrel/form1.h"
-#include "apps/plover/form1.h"
 #include "model/viewer_fixture.h"
 
 namespace model_test {
@@ -26,8 +25,7 @@ class Samples : public ViewerTest {
         Open<kestrel::Form1>(file);
         EXPECT_EQ(Preview(), art);
       } else {
-        const auto none = [] { return nlm::LogoManagerLookup(); };
-        Open<plover::Form1>(file, plover::ExportServices{none, {}});
+        OpenPlover(file);
       }
       EXPECT_EQ(BigScreenDiffers(art, shell::kGridColor, ox, oy), "");
     }

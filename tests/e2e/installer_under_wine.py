@@ -26,12 +26,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import (need, read_art, start_xvfb, wait_for_picture,  # noqa: E402
-                               windows_path)
+from viewer_under_xvfb import (end_wine_run, need, read_art, start_xvfb,  # noqa: E402
+                               wait_for_picture, windows_path)
 
 TIMEOUT = 120
 CLASSES = r"HKCU\Software\Classes"
@@ -40,11 +39,9 @@ START_MENU = r"AppData\Roaming\Microsoft\Windows\Start Menu\Programs\Kestrel and
 FILE_TYPES = ((".nsl", "KestrelPlover.nsl", "kestrel.exe"),  # extension, our ProgID, its program
               (".nlm", "KestrelPlover.nlm", "plover.exe"))
 OTHER_PROGID = "OtherViewer.nlm"
-PROGRAMS = ["kestrel.exe", "plover.exe"]
 THUMBNAILS = r"ShellEx\{e357fccd-a995-4576-b01f-234630154e96}"  # Explorer's thumbnail handlers
-PROGRAM_FILES = sorted(PROGRAMS + ["kestrel-plover-thumbnails.dll", "uninstall.exe"])
+PROGRAM_FILES = ["kestrel-plover-thumbnails.dll", "kestrel.exe", "plover.exe", "uninstall.exe"]
 DEFAULT_FOLDER = r"AppData\Local\Programs\Kestrel and Plover"  # in the user's profile
-DEFAULT = None  # the installer's own choice of folder
 ELSEWHERE = r"C:\Tools\KestrelPlover"
 UNINSTALLER = "Kestrel and Plover Uninstall"  # its message boxes' title; its window's begins so
 IGNORED_FILES = ("users/*/Temp/~nsu*.tmp", "users/*/Temp/~nsu*.tmp/Un.exe")
@@ -59,8 +56,8 @@ def check(condition, message):
         raise Failure(message)
 
 
-def read_bytes(path):
-    with open(path, "rb") as file:
+def read_bytes(*path):
+    with open(os.path.join(*path), "rb") as file:
         return file.read()
 
 
@@ -71,11 +68,9 @@ def check_zip(archive, programs, version):
         for entry in package.infolist():
             check(entry.date_time == (1980, 1, 1, 0, 0, 0), f"{entry.filename}: {entry.date_time}")
         for program in names[1:]:
-            check(package.read(program) == read_bytes(os.path.join(programs, program)),
-                  f"{program} in the zip is not the packaged program")
+            check(package.read(program) == read_bytes(programs, program), f"{program} in the zip")
         readme = package.read("README.txt").decode("utf-8")
         check(f"kestrel-plover-{version}-setup.exe" in readme, f"README.txt names:\n{readme}")
-    print(f"zip: {', '.join(names)}, fixed time stamps, the packaged programs")
 
 
 def command_words(command):  # split as Windows splits quoted words without escapes
@@ -83,24 +78,24 @@ def command_words(command):  # split as Windows splits quoted words without esca
 
 
 class Wine:
-    def __init__(self, prefix, display, home):
-        self.prefix = prefix
+    def __init__(self, work, display):
+        self.prefix = os.path.join(work, "prefix")
         # In English whatever the host's locale: the uninstaller's windows are found by title.
-        self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", DISPLAY=display,
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=display,
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
-                        HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home, LC_ALL="C.UTF-8")
+                        HOME=work, XDG_CONFIG_HOME=work, XDG_DATA_HOME=work, LC_ALL="C.UTF-8")
 
-    # Runs a program to its end, its output through files: a wineserver the run starts would
-    # hold a pipe open, and the run would last as long as it.
+    # Runs a program to its end, its exit status and output (standard output, then error) through
+    # files: a wineserver the run starts would hold a pipe open, and the run would last as long
+    # as it.
     def run(self, *args):
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             ended = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err,
                                    timeout=TIMEOUT)
             out.seek(0)
             err.seek(0)
-            return subprocess.CompletedProcess(ended.args, ended.returncode,
-                                               out.read().decode(errors="replace"),
-                                               err.read().decode(errors="replace"))
+            return (ended.returncode, out.read().decode(errors="replace"),
+                    err.read().decode(errors="replace"))
 
     def start(self, *args):  # a program that keeps running; nothing waits on its output
         return subprocess.Popen(["wine", *args], env=self.env, stdout=subprocess.DEVNULL,
@@ -113,9 +108,9 @@ class Wine:
     # for the default value); empty when KEY is not there. One query a tree: each start of a Wine
     # program takes a second or two.
     def reg_tree(self, key):
-        shown = self.run("reg", "query", key, "/s")
+        status, shown, _ = self.run("reg", "query", key, "/s")
         tree, current = {}, None
-        for line in shown.stdout.splitlines() if shown.returncode == 0 else ():
+        for line in shown.splitlines() if status == 0 else ():
             if line.startswith("HKEY_"):
                 current = tree.setdefault(line.replace("HKEY_CURRENT_USER", "HKCU", 1), {})
             elif current is not None and len(fields := line.strip().split("    ")) == 3:
@@ -126,14 +121,9 @@ class Wine:
         return self.reg_tree(key).get(key, {}).get(name)
 
     def reg_add(self, key, name, data):
-        added = self.run("reg", "add", key, *(("/v", name) if name else ("/ve",)), "/d", data, "/f")
-        check(added.returncode == 0, f"reg add {key}: {added.stderr}")
-
-    def export(self, key, path):
-        exported = self.run("regedit", "/E", windows_path(path), key)
-        check(exported.returncode == 0 and os.path.exists(path), f"regedit /E {key} failed")
-        with open(path, encoding="utf-16") as text:
-            return text.read().splitlines()
+        status, *said = self.run("reg", "add", key, *(("/v", name) if name else ("/ve",)),
+                                 "/d", data, "/f")
+        check(status == 0, f"reg add {key}: {''.join(said)}")
 
     def unix_path(self, path):
         check(path[:3].upper() == "C:\\", f"not on drive C: {path}")
@@ -146,63 +136,55 @@ class Wine:
         return found.stdout.split()[0]
 
     def close(self, exe):
-        closed = self.run("taskkill", "/im", exe)
-        check(closed.returncode == 0, f"taskkill {exe}: {closed.stdout}{closed.stderr}")
+        status, *said = self.run("taskkill", "/im", exe)
+        check(status == 0, f"taskkill {exe}: {''.join(said)}")
 
     # What the installation may change: the files on drive C: and the registry's two parts.
-    def snapshot(self, work, when):
+    def snapshot(self, work):
         drive_c = os.path.join(self.prefix, "drive_c")
         files = sorted(path for folder, subfolders, names in os.walk(drive_c)
                        for path in (os.path.relpath(os.path.join(folder, name), drive_c)
                                     for name in subfolders + names)
                        if not any(fnmatch.fnmatch(path, pattern) for pattern in IGNORED_FILES))
-        keys = (("hkcu", "HKEY_CURRENT_USER"), ("hklm", r"HKEY_LOCAL_MACHINE\Software"))
-        return {"files on C:": files,
-                **{key: self.export(key, os.path.join(work, f"{n}-{when}.reg")) for n, key in keys}}
+        shot = {"files on C:": files}
+        for key in ("HKEY_CURRENT_USER", r"HKEY_LOCAL_MACHINE\Software"):
+            exported = os.path.join(work, "export.reg")
+            check(self.run("regedit", "/E", windows_path(exported), key)[0] == 0 and
+                  os.path.exists(exported), f"regedit /E {key} failed")
+            with open(exported, encoding="utf-16") as text:
+                shot[key] = text.read().splitlines()
+            os.remove(exported)  # so that the next export is seen to be written
+        return shot
 
 
-def same_or_diff(label, before, after):
-    if before == after:
-        print(f"{label}: as before the installation")
-        return True
-    print(f"{label} differs from before the installation:")
-    sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
-        before, after, "before", "after", lineterm="", n=1))
-    return False
-
-
+# The steps of the cases on one prefix: the folder of the registered installation, and the
+# kestrel started from it.
 class Session:
-    """The steps of the cases on one prefix: the folder of the registered installation, and the
-    kestrel started from it."""
-
     def __init__(self, wine, build, samples, work, profile):
         self.wine, self.samples, self.work, self.profile = wine, samples, work, profile
-        self.version = project_version(build)
+        with open(os.path.join(build, "CMakeCache.txt")) as cache:
+            self.version = re.search(r"^CMAKE_PROJECT_VERSION:\w+=(.*)$", cache.read(), re.M)[1]
         self.setup = os.path.join(build, f"kestrel-plover-{self.version}-setup.exe")
         self.programs = os.path.join(build, "installer", "programs")
         self.reader = os.path.join(build, "tests", "message_box_reader.exe")
         self.installed = self.viewer = None
 
-    def folder(self, where):
-        return where or rf"{self.profile}\{DEFAULT_FOLDER}"
-
-    def run_setup(self, where):
-        return self.wine.run(self.setup, "/S", *([f"/D={where}"] if where else []))
+    def run_setup(self, where):  # where: None for the installer's own choice of folder
+        return where or rf"{self.profile}\{DEFAULT_FOLDER}", self.wine.run(
+            self.setup, "/S", *([f"/D={where}"] if where else []))[0]
 
     def run_uninstaller(self):  # as Windows runs it, from the entry's QuietUninstallString
         command = self.wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
-        return command, self.wine.run(*command_words(command))
+        return command, self.wine.run(*command_words(command))[0]
 
     def check_installed(self):
         wine, install = self.wine, self.installed
         folder = wine.unix_path(install)
-        check(os.path.isdir(folder) and sorted(os.listdir(folder)) == PROGRAM_FILES,
-              f"{install} holds {sorted(os.listdir(folder)) if os.path.isdir(folder) else None}")
-        for program in PROGRAMS:
-            check(read_bytes(os.path.join(folder, program)) ==
-                  read_bytes(os.path.join(self.programs, program)),
+        files = sorted(os.listdir(folder)) if os.path.isdir(folder) else None
+        check(files == PROGRAM_FILES, f"{install} holds {files}")
+        for program in PROGRAM_FILES[1:3]:
+            check(read_bytes(folder, program) == read_bytes(self.programs, program),
                   f"the installed {program} is not the packaged one")
-        print(f"files: {', '.join(PROGRAM_FILES)} in {install}")
         for extension, progid, exe in FILE_TYPES:
             owner = wine.reg_value(rf"{CLASSES}\{extension}")
             check(owner == progid, f"{extension} belongs to {owner}, expected {progid}")
@@ -212,7 +194,6 @@ class Session:
             icon, command = value(r"\DefaultIcon"), value(r"\shell\open\command")
             check(icon == rf"{install}\{exe},0", f"{progid} icon: {icon}")
             check(command == rf'"{install}\{exe}" "%1"', f"{progid} open command: {command}")
-            print(f"{extension}: {progid}, icon {icon}, open command {command}")
             handler = wine.reg_value(rf"{CLASSES}\{extension}\{THUMBNAILS}")
             server = wine.reg_value(rf"{CLASSES}\CLSID\{handler}\InprocServer32")
             check(server == rf"{install}\kestrel-plover-thumbnails.dll",
@@ -224,27 +205,21 @@ class Session:
         entry = wine.reg_tree(UNINSTALL_KEY).get(UNINSTALL_KEY, {})
         for name, data in expected.items():
             check(entry.get(name) == data, f"uninstall entry {name}: {entry.get(name)}, not {data}")
-        print("uninstall entry:", ", ".join(f"{name}={data}" for name, data in expected.items()))
 
-    def install(self, where):
-        folder, earlier = self.folder(where), self.installed
-        installed = self.run_setup(where)
-        check(installed.returncode == 0, f"the installer's exit status: {installed.returncode}")
-        self.installed = folder
+    def install(self, where=None):
+        earlier = self.installed
+        self.installed, status = self.run_setup(where)
+        check(status == 0, f"the installer's exit status: {status}")
         self.check_installed()
-        if earlier not in (None, folder):
+        if earlier not in (None, self.installed):
             gone = self.wine.unix_path(earlier)
             left = sorted(set(os.listdir(gone)) & set(PROGRAM_FILES)) if os.path.isdir(gone) else []
             check(not left, f"the installation in {earlier} is left behind: {left}")
-            print(f"the installation in {earlier} is gone")
 
     def refused_install(self, where):
-        folder = self.folder(where)
-        installed = self.run_setup(where)
-        check(installed.returncode != 0,
-              f"installed into {folder} while kestrel runs from {self.installed}, exit status 0")
+        folder, status = self.run_setup(where)
+        check(status != 0, f"installed into {folder} while kestrel runs from {self.installed}")
         check(not os.path.exists(self.wine.unix_path(folder)), f"{folder} was made")
-        print(f"install into {folder} refused, exit status {installed.returncode}")
         self.check_installed()
 
     # kestrel started as Explorer opens a .nsl (its ProgID's open command, "%1" the file) must
@@ -255,23 +230,16 @@ class Session:
         logo = windows_path(shutil.copy(os.path.join(self.samples, "kestrel_bird.nsl"), logos))
         progid = self.wine.reg_value(rf"{CLASSES}\.nsl")
         command = self.wine.reg_value(rf"{CLASSES}\{progid}\shell\open\command")
-        viewer = self.wine.start(*(logo if w == "%1" else w for w in command_words(command)))
-        try:
-            art = read_art(os.path.join(self.samples, "art", "kestrel_bird.txt"))
-            shown, dots = wait_for_picture(self.wine.window("^Kestrel 1.0$"), self.wine.env, art,
-                                           (84, 48), False)
-            check(shown, "kestrel opened through .nsl does not show the file:\n" + "\n".join(dots))
-            print(f"opened through .nsl: kestrel shows every dot of {logo}")
-            self.wine.close("kestrel.exe")
-            viewer.wait(timeout=TIMEOUT)
-        finally:
-            if viewer.poll() is None:
-                viewer.kill()
+        self.viewer = self.wine.start(*(logo if w == "%1" else w for w in command_words(command)))
+        art = read_art(os.path.join(self.samples, "art", "kestrel_bird.txt"))
+        shown, dots = wait_for_picture(self.wine.window("^Kestrel 1.0$"), self.wine.env, art,
+                                       (84, 48), False)
+        check(shown, "kestrel opened through .nsl does not show the file:\n" + "\n".join(dots))
+        self.stop_kestrel()
         shortcut = rf"{self.profile}\{START_MENU}\Plover.lnk"
         started = self.wine.start("start", shortcut)
         check(started.wait(timeout=TIMEOUT) == 0, f"start {shortcut}: {started.returncode}")
         self.wine.window("^Plover 1.0$")
-        print(f"Start menu: {shortcut} opens plover")
         self.wine.close("plover.exe")
         self.wine.wait_idle()
 
@@ -283,64 +251,50 @@ class Session:
         uninstaller = self.wine.start(*command_words(command))
         self.wine.window(f"^{UNINSTALLER}")
         self.stop_kestrel()
-        asked = self.wine.run(self.reader, UNINSTALLER)
-        question = " ".join(asked.stdout.split())
-        check(asked.returncode == 0 and f"kestrel.exe is running from {self.installed}" in question,
+        status, asked, _ = self.wine.run(self.reader, UNINSTALLER)
+        question = " ".join(asked.split())
+        check(status == 0 and f"kestrel.exe is running from {self.installed}" in question,
               f"{command} while kestrel runs asks: {question!r}")
-        print(f"{command} while kestrel runs asks: {question}")
         check(uninstaller.wait(timeout=TIMEOUT) == 0,
               f"{command}: exit status {uninstaller.returncode} after kestrel was closed")
         self.wine.window(f"^{UNINSTALLER}")
         self.wine.close("Un.exe")
         self.wine.wait_idle()
-        print("after Retry the uninstaller goes on; closed at its first page")
         self.check_installed()
 
     def start_kestrel(self):
         self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe")
         self.wine.window("^Kestrel 1.0$")
-        print(f"kestrel runs from {self.installed}")
 
     def stop_kestrel(self):
         self.wine.close("kestrel.exe")
         self.viewer.wait(timeout=TIMEOUT)
 
     def uninstall(self):
-        command, uninstalled = self.run_uninstaller()
-        check(uninstalled.returncode == 0, f"{command}: exit status {uninstalled.returncode}")
+        command, status = self.run_uninstaller()
+        check(status == 0, f"{command}: exit status {status}")
         self.wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
-        print(f"uninstalled with {command}")
         self.installed = None
 
     def refused_uninstall(self):
-        command, uninstalled = self.run_uninstaller()
-        check(uninstalled.returncode != 0, f"{command} while kestrel runs: exit status 0")
-        print(f"{command} refused while kestrel runs, exit status {uninstalled.returncode}")
+        command, status = self.run_uninstaller()
+        check(status != 0, f"{command} while kestrel runs: exit status 0")
         self.check_installed()
-
-
-def project_version(build):
-    with open(os.path.join(build, "CMakeCache.txt")) as cache:
-        for line in cache:
-            if line.startswith("CMAKE_PROJECT_VERSION:"):
-                return line.split("=", 1)[1].strip()
-    raise Failure("no CMAKE_PROJECT_VERSION in the build's CMakeCache.txt")
 
 
 # Each case starts from the prefix as it was before any installation, and its last uninstall
 # must leave it so. A step is a Session method and its arguments.
 S = Session
 CASES = (
-    ("install, use and uninstall", ((S.install, DEFAULT), (S.use,), (S.uninstall,))),
-    ("install twice into one folder, uninstall",
-     ((S.install, DEFAULT), (S.install, DEFAULT), (S.uninstall,))),
+    ("install, use and uninstall", ((S.install,), (S.use,), (S.uninstall,))),
+    ("install twice into one folder, uninstall", ((S.install,), (S.install,), (S.uninstall,))),
     ("install again elsewhere, uninstall",
-     ((S.install, DEFAULT), (S.install, ELSEWHERE), (S.uninstall,))),
+     ((S.install,), (S.install, ELSEWHERE), (S.uninstall,))),
     ("uninstall while kestrel runs", ((S.install, ELSEWHERE), (S.start_kestrel,),
                                       (S.refused_uninstall,), (S.stop_kestrel,), (S.uninstall,))),
     ("uninstall from its window while kestrel runs",
-     ((S.install, DEFAULT), (S.start_kestrel,), (S.asked_uninstall,), (S.uninstall,))),
-    ("install elsewhere while kestrel runs", ((S.install, DEFAULT), (S.start_kestrel,),
+     ((S.install,), (S.start_kestrel,), (S.asked_uninstall,), (S.uninstall,))),
+    ("install elsewhere while kestrel runs", ((S.install,), (S.start_kestrel,),
                                               (S.refused_install, ELSEWHERE), (S.stop_kestrel,),
                                               (S.uninstall,))),
 )
@@ -361,14 +315,16 @@ def run_cases(wine, build, samples, work):
     session = Session(wine, build, samples, work, rf"C:\users\{users[0]}")
     check_zip(os.path.join(build, f"kestrel-plover-{session.version}-windows.zip"),
               session.programs, session.version)
-    before = wine.snapshot(work, "before")
+    before = wine.snapshot(work)
     for name, steps in CASES:
         print(f"-- {name}")
         for method, *arguments in steps:
             method(session, *arguments)
-        after = wine.snapshot(work, "after")
-        results = [same_or_diff(label, before[label], after[label]) for label in before]
-        check(all(results), f"{name}: the prefix is not as it was before the installation")
+        after = wine.snapshot(work)
+        for part in before:
+            sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
+                before[part], after[part], "before", "after", lineterm="", n=1))
+        check(before == after, f"{name}: the prefix is not as it was before the installation")
 
 
 def main():
@@ -376,20 +332,15 @@ def main():
     build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-installer-")
-    wine = Wine(os.path.join(work, "prefix"), display, work)
-    started = time.monotonic()
     try:
-        run_cases(wine, build, samples, work)
-        print(f"installer under Wine: passed in {time.monotonic() - started:.0f} s")
+        run_cases(Wine(work, display), build, samples, work)
+        print("installer under Wine: passed")
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:
         print("FAILED:", failure)
         return 1
     finally:
-        subprocess.run(["wineserver", "-k"], env=wine.env, stderr=subprocess.DEVNULL)
-        server.terminate()
-        server.wait()
-        shutil.rmtree(work, ignore_errors=True)
+        end_wine_run(server, work)
 
 
 if __name__ == "__main__":

@@ -20,7 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(__file__))
 from viewer_under_xvfb import end_wine_run, need, start_xvfb, windows_path  # noqa: E402
 
-EXPORT_BUTTON = (52, 412)
+EXPORT_BUTTON = ("52", "412")
 APP_PATHS = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\LogoManager.exe"
 SETTINGS = r"HKCU\Software\VB and VBA Program Settings\IconJAR\Options"
 LOGO_MANAGER = r"C:\Program Files\Logo Manager\LogoManager.exe"
@@ -61,7 +61,6 @@ def expect(what, ok, detail=""):
 
 
 def kestrel_checks(wine, build, logos):
-    reader = os.path.join(build, "tests", "message_box_reader.exe")
     short = windows_path(os.path.join(logos, "0_short.nsl"))
     ok = True
     for language, argument in (("pl", short), ("en", short.replace("\\", "/"))):
@@ -69,7 +68,8 @@ def kestrel_checks(wine, build, logos):
             wine.run("wine", "reg", "add", SETTINGS, "/v", "Lang", "/d", "en", "/f")
         viewer = wine.start("wine", os.path.join(build, "apps", "kestrel", "kestrel.exe"), argument)
         try:
-            text = wine.run("wine", reader, "Kestrel", timeout=60).decode("utf-8")
+            text = wine.run("wine", os.path.join(build, "tests", "message_box_reader.exe"),
+                            "Kestrel", timeout=60).decode("utf-8")
             ok &= expect(f"the short file's message in {language} from {argument}",
                          text == SHORT_FILE[language], repr(text))
             wine.window("Kestrel 1.0")  # drawn, and reported, before it shows
@@ -81,14 +81,13 @@ def kestrel_checks(wine, build, logos):
 
 # plover started on a picture message, "=> LogoManager" clicked: the stand-in's command line
 # must be as `expected` says, and plover close about two seconds after the click.
-def export_check(wine, program_folder, plover, file, expected):
-    record = os.path.join(program_folder, "record.txt")
+def export_check(wine, record, plover, file, expected):
     if os.path.exists(record):
         os.remove(record)
     viewer = wine.start(*plover, file)
     try:
-        wine.run("xdotool", "mousemove", "--window", wine.window("Plover 1.0"),
-                 *map(str, EXPORT_BUTTON), "click", "1")
+        wine.run("xdotool", "mousemove", "--window", wine.window("Plover 1.0"), *EXPORT_BUTTON,
+                 "click", "1")
         clicked = time.monotonic()
         while not os.path.exists(record) and time.monotonic() < clicked + 60:
             time.sleep(0.1)
@@ -99,30 +98,26 @@ def export_check(wine, program_folder, plover, file, expected):
         ok = expect(f"{plover[-1]} gives LogoManager {command_line!r}", expected(command_line))
         viewer.wait(timeout=30)
         after = time.monotonic() - clicked
-        ok &= expect(f"plover closed {after:.1f} s after the export", 1.5 <= after <= 15)
-        viewer = None
-        return ok
+        return expect(f"plover closed {after:.1f} s after the export", 1.5 <= after <= 15) and ok
     finally:
-        if viewer:
-            viewer.kill()
-            viewer.wait()
+        viewer.kill()
+        viewer.wait()
 
 
 def plover_checks(wine, build, logos, linux_plover):
-    program_folder = os.path.join(wine.env["WINEPREFIX"], "drive_c", "Program Files",
-                                  "Logo Manager")
-    os.makedirs(program_folder)
+    folder = os.path.join(wine.env["WINEPREFIX"], "drive_c", "Program Files", "Logo Manager")
+    os.makedirs(folder)
     shutil.copy(os.path.join(build, "tests", "logomanager_stand_in.exe"),
-                os.path.join(program_folder, "LogoManager.exe"))
+                os.path.join(folder, "LogoManager.exe"))
     wine.run("wine", "reg", "add", APP_PATHS, "/ve", "/d", LOGO_MANAGER, "/f")
     wine.run("wineserver", "-w")  # system.reg written, for the Linux plover
-    file = windows_path(os.path.join(logos, "picture_wave.nlm"))
+    record, file = os.path.join(folder, "record.txt"), os.path.join(logos, "picture_wave.nlm")
     plover = ("wine", os.path.join(build, "apps", "plover", "plover.exe"))
-    ok = export_check(wine, program_folder, plover, file,
-                      lambda line: line == LOGO_MANAGER + " " + file)
+    ok = export_check(wine, record, plover, windows_path(file),
+                      lambda line: line == LOGO_MANAGER + " " + windows_path(file))
     if linux_plover:
-        ok &= export_check(wine, program_folder, (linux_plover,),
-                           os.path.join(logos, "picture_wave.nlm"), lambda line: file in line)
+        ok &= export_check(wine, record, (linux_plover,), file,
+                           lambda line: windows_path(file) in line)
     return ok
 
 
@@ -140,8 +135,7 @@ def main():
             short.write(bytes(573))  # one byte short of a logo
         wine = Wine(work, display)
         ok = kestrel_checks(wine, build, logos)
-        ok &= plover_checks(wine, build, logos, linux_plover)
-        return 0 if ok else 1
+        return 0 if plover_checks(wine, build, logos, linux_plover) and ok else 1
     finally:
         end_wine_run(server, work)
 

@@ -3,7 +3,6 @@
 #include <map>
 
 #include "apps/kestrel/form1.h"
-#include "apps/plover/form1.h"
 #include "model/viewer_fixture.h"
 
 namespace model_test {
@@ -62,13 +61,8 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
   folder_.Write("sub/short.nsl", std::vector<std::uint8_t>(9));
   const std::string short_file =
       "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.";
-  const struct {
-    fs::path dropped;
-    fs::path folder_shown;
-    const char* selected;
-    const char* art;  // on the big screen afterwards
-    std::string message;
-  } cases[] = {
+  // Dropped; the folder shown, the entry selected and the art on the big screen after; the box.
+  const std::tuple<fs::path, fs::path, const char*, const char*, std::string> cases[] = {
       {Folder() / "sub" / "b.nsl", Folder() / "sub", "b.nsl", "hello_frame", ""},
       {Folder(), Folder(), "none", "hello_frame", ""},  // a folder: what was drawn stays
       {Folder() / "sub" / "a.nsl", Folder() / "sub", "a.nsl", "kestrel_bird", ""},
@@ -78,15 +72,14 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
       {Folder() / "sub" / "short.nsl", Folder() / "sub", "short.nsl", nullptr, short_file},
   };
   Open();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.dropped);
-    form_->Dropped(c.dropped);
-    ExpectListsAt(c.folder_shown);
-    EXPECT_EQ(Selected(), c.selected);
-    EXPECT_EQ(BigScreenDiffers(c.art ? SampleArt(c.art) : Blank(),
-                               c.art ? shell::kGridColor : shell::kScreenColor),
-              "");
-    EXPECT_EQ(Messages(), c.message);
+  for (const auto& [dropped, folder_shown, selected, art, message] : cases) {
+    SCOPED_TRACE(dropped);
+    form_->Dropped(dropped);
+    ExpectListsAt(folder_shown);
+    EXPECT_EQ(Selected(), selected);
+    EXPECT_EQ(BigScreenDiffers(art ? SampleArt(art) : Blank(), art ? shell::kGridColor
+                                                                   : shell::kScreenColor), "");
+    EXPECT_EQ(Messages(), message);
   }
 }
 
@@ -157,28 +150,6 @@ TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternA
   EXPECT_EQ(Messages(), "");
 }
 
-TEST_F(Browsing, AFileChangedAfterListingGetsOneMessageAndNothingIsCreated) {
-  language_ = "en";
-  for (const char* name : {"a.nsl", "b.nsl", "c.nsl", "d.nsl", "e.nsl", "f.nsl"}) {
-    Copy("hello_frame.nsl", name);
-  }
-  Open();
-  for (const char* name : {"b.nsl", "c.nsl", "d.nsl", "e.nsl", "f.nsl"}) {
-    fs::remove(Folder() / name);
-  }
-  fs::create_directory(Folder() / "c.nsl");
-  ASSERT_EQ(::mkfifo((Folder() / "d.nsl").c_str(), 0600), 0);  // no wait for a writer
-  fs::create_symlink("/dev/null", Folder() / "e.nsl");
-  fs::create_symlink("gone.nsl", Folder() / "f.nsl");
-  const char* not_regular = "Not a regular file (a pipe, a device or the like).";
-  for (const char* why : {"", "File not found.", "This is a folder, not a file.", not_regular,
-                          not_regular, "File not found."}) {
-    Click("Command3");
-    EXPECT_EQ(Messages(), *why ? "An ERROR occured:\r\n" + std::string(why) : "") << Selected();
-  }
-  EXPECT_FALSE(fs::exists(Folder() / "b.nsl") || fs::exists(Folder() / "gone.nsl"));
-}
-
 using Bytes = std::vector<std::uint8_t>;
 
 // Every entry below a folder: its modification time and bytes.
@@ -207,10 +178,7 @@ TEST_F(Browsing, NeitherViewerWritesAnything) {
   }
   Dir1().Open(RowOf(Folder() / "sub"));
   Dir1().Open(RowOf(Folder()));
-  const auto usable = [] { return nlm::LogoManagerLookup{"C:\\LM.exe", true}; };
-  const auto starts = [](const std::string&, const fs::path&) { return true; };
-  ViewerTest::Open<plover::Form1>(Folder() / "picture_wave.nlm",
-                                  plover::ExportServices{usable, starts});
+  OpenPlover(Folder() / "picture_wave.nlm", true);
   for (const char* control :
        {"Command3", "Command3", "Label4", "Command3", "Command2", "Command5"}) {
     Click(control);

@@ -29,23 +29,18 @@ class KestrelForm : public ViewerTest {
 };
 
 TEST_F(KestrelForm, StartUpOpensTheArgumentsFolderAndDrawsItsFile) {
-  const struct {
-    fs::path argument;
-    const char *selected, *art;  // art nullptr: nothing drawn
-    fs::path folder_shown;
-  } cases[] = {
-      {"", "none", nullptr, Folder()},
-      {Folder() / "b_hello.nsl", "b_hello.nsl", "hello_frame", Folder()},
-      {"C_logo.nsl", "C_logo.nsl", "phone_suite_header", Folder()},  // relative
-      {Folder() / "my logos" / "my bird.nsl", "my bird.nsl", "kestrel_bird", Folder() / "my logos"},
-      {Folder() / "B_HELLO.nsl", "none", nullptr, Folder()},         // another case: not the entry
-      {Folder() / "missing" / "x.nsl", "none", nullptr, Folder()}};  // skipped, silently
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.argument);
-    Open(c.argument);
-    EXPECT_EQ(File1().Path(), c.folder_shown);
-    ExpectShown(c.selected, c.art);
-    EXPECT_EQ(form_->CurrentFile(), c.argument.empty() ? c.argument : Folder() / c.argument);
+  for (const auto& [argument, selected, art, folder_shown] :  // art nullptr: nothing drawn
+       {std::tuple<fs::path, const char*, const char*, fs::path>{"", "none", nullptr, Folder()},
+        {Folder() / "b_hello.nsl", "b_hello.nsl", "hello_frame", Folder()},
+        {"C_logo.nsl", "C_logo.nsl", "phone_suite_header", Folder()},  // relative
+        {Folder() / "my logos/my bird.nsl", "my bird.nsl", "kestrel_bird", Folder() / "my logos"},
+        {Folder() / "B_HELLO.nsl", "none", nullptr, Folder()},  // another case: not the entry
+        {Folder() / "missing/x.nsl", "none", nullptr, Folder()}}) {  // skipped, silently
+    SCOPED_TRACE(argument);
+    Open(argument);
+    EXPECT_EQ(File1().Path(), folder_shown);
+    ExpectShown(selected, art);
+    EXPECT_EQ(form_->CurrentFile(), argument.empty() ? argument : Folder() / argument);
   }
   EXPECT_EQ(Messages(), "");
 }
@@ -72,12 +67,8 @@ TEST_F(KestrelForm, NextAndPreviousWrapAndTakeAnEndWhenNothingIsSelected) {
 
 TEST_F(KestrelForm, TheOptionsDecideHowAndWhereTheNextLoadsDraw) {
   Open(Folder() / "a_bird.nsl");
-  const struct {
-    const char* click;  // a caption, a box or Next
-    int check1, check2;
-    const char *big_screen, *preview;  // art, or "" for blank
-    shell::Rgb grid;
-  } steps[] = {
+  // A caption, a box or Next clicked; the boxes' values; the art, or "" for blank, on both.
+  const std::tuple<const char*, int, int, const char*, const char*, shell::Rgb> steps[] = {
       {"Label3", 0, 1, "", "", kGridColor},  // drawing shown: the empty grid, and loads...
       {"Command3", 0, 1, "hello_frame", "hello_frame", kGridColor},  // ...draw straight on it
       {"Check1", 1, 1, "", "", kGridColor},  // back: cleared to the empty grid
@@ -88,13 +79,13 @@ TEST_F(KestrelForm, TheOptionsDecideHowAndWhereTheNextLoadsDraw) {
       {"Check2", 0, 1, "", "", kScreenColor},
       {"Command3", 0, 1, "kestrel_bird", "kestrel_bird", kScreenColor}};  // still no grid
   const auto art = [](const char* name) { return *name ? SampleArt(name) : Blank(); };
-  for (const auto& s : steps) {
-    SCOPED_TRACE(std::string(s.click) + " to " + s.big_screen);
-    std::string(s.click).starts_with("Check") ? Check(s.click).Toggle() : Click(s.click);
-    EXPECT_EQ(Check("Check1").Value(), s.check1);
-    EXPECT_EQ(Check("Check2").Value(), s.check2);
-    EXPECT_EQ(BigScreenDiffers(art(s.big_screen), s.grid), "");
-    EXPECT_EQ(Preview(), art(s.preview));
+  for (const auto& [click, check1, check2, big_screen, preview, grid] : steps) {
+    SCOPED_TRACE(std::string(click) + " to " + big_screen);
+    std::string(click).starts_with("Check") ? Check(click).Toggle() : Click(click);
+    EXPECT_EQ(Check("Check1").Value(), check1);
+    EXPECT_EQ(Check("Check2").Value(), check2);
+    EXPECT_EQ(BigScreenDiffers(art(big_screen), grid), "");
+    EXPECT_EQ(Preview(), art(preview));
   }
 }
 
@@ -104,10 +95,8 @@ TEST_F(KestrelForm, AFileTooShortIsOneMessageAndBothSurfacesBlank) {
   Open(Folder() / "a_bird.nsl");
   Click("Command4");
   ExpectShown("0_short.nsl");
-  ASSERT_EQ(messages_.shown.size(), 1u);
-  EXPECT_EQ(messages_.shown[0].text,
-            "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.");
-  EXPECT_EQ(messages_.shown[0].icon, shell::MessageIcon::Critical);
+  EXPECT_EQ(messages_.shown.at(0).icon, shell::MessageIcon::Critical);
+  EXPECT_EQ(Messages(), "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.");
   Click("Command3");
   ExpectShown("a_bird.nsl", "kestrel_bird");
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "apps/plover/form1.h"
 #include "shell/base/display_name.h"
 #include "shell/form/viewer_form.h"
 #include "support/recording_messages.h"
@@ -35,6 +36,12 @@ class ViewerTest : public ::testing::Test {
         std::forward<Extra>(extra)...);
     form_->Canvas().SetPreviewForeground(kWindowText);
     form_->Form_Load(argument.native());
+  }
+  // plover, LogoManager found usable or not at start-up, each start of it a success.
+  void OpenPlover(const fs::path& argument, bool usable = false) {
+    Open<plover::Form1>(argument, plover::ExportServices{
+        [usable] { return nlm::LogoManagerLookup{"C:\\LM.exe", usable}; },
+        [](const std::string&, const fs::path&) { return true; }});
   }
   template <typename T = shell::TextControl>
   T& Control(const char* name) { return form_->ControlNamed<T>(name); }

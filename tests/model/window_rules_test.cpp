@@ -2,7 +2,6 @@
 // and its fitting, Enter on a button, typing in the file list, repainting, the timer.
 #include "apps/kestrel/form1.h"
 #include "apps/kestrel/layout.h"
-#include "apps/plover/form1.h"
 #include "apps/plover/layout.h"
 #include "model/viewer_fixture.h"
 #include "shell/canvas/repaint_pacer.h"
@@ -14,10 +13,6 @@ namespace {
 class WindowRules : public ViewerTest {
  protected:
   void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
-  void OpenPlover(bool usable) {
-    const auto lookup = [usable] { return nlm::LogoManagerLookup{"C:\\LM.exe", usable}; };
-    ViewerTest::Open<plover::Form1>("", plover::ExportServices{lookup, {}});
-  }
   shell::Focus& Focus() { return form_->KeyboardFocus(); }
 };
 
@@ -29,7 +24,7 @@ TEST_F(WindowRules, EachTableControlHasAModelOfItsKind) {
     }
   };
   check(*form_);
-  OpenPlover(false);
+  OpenPlover("");
   check(*form_);
   EXPECT_FALSE(shell::FitsKind(form_->ControlFor(shell::SpecNamed(plover::kControls, "Check1")),
                                shell::ControlKind::Label));
@@ -68,32 +63,21 @@ TEST_F(WindowRules, TheFocusStartsAtTabZeroAndComesBackAfterAMessageBox) {
 TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick) {
   OpenKestrel();
   shell::TextControl& caption = Control("Label3");
-  const struct {
-    const char* what;
-    std::vector<std::pair<char, bool>> mouse;  // 'p' press, 'd' second press, 'r' release (over)
-    int checked;
-  } cases[] = {
-      {"a click", {{'p', true}, {'r', true}}, 0},
-      {"released elsewhere", {{'p', true}, {'r', false}}, 1},
-      {"pressed elsewhere", {{'r', true}}, 1},
-      {"a double-click", {{'p', true}, {'r', true}, {'d', true}, {'r', true}}, 0},
-      {"two clicks", {{'p', true}, {'r', true}, {'p', true}, {'r', true}}, 1},
-  };
-  for (const auto& c : cases) {
+  // The mouse: 'p' a press, 'd' a double-click's second press, 'r' a release over the caption,
+  // 'R' one elsewhere; the box after.
+  for (const auto& [what, mouse, checked] :
+       {std::tuple{"a click", "pr", 0}, {"released elsewhere", "pR", 1},
+        {"pressed elsewhere", "r", 1}, {"a double-click", "prdr", 0}, {"two clicks", "prpr", 1}}) {
     Check("Check1").SetValue(1);
-    for (const auto& [event, over] : c.mouse) {
-      if (event == 'r') {
-        caption.Release(over);
-      } else {
-        caption.Press(event == 'd');
-      }
+    for (const char event : std::string_view(mouse)) {
+      event == 'p' || event == 'd' ? caption.Press(event == 'd') : caption.Release(event == 'r');
     }
-    EXPECT_EQ(Check("Check1").Value(), c.checked) << c.what;
+    EXPECT_EQ(Check("Check1").Value(), checked) << what;
   }
 }
 
 TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
-  OpenPlover(false);
+  OpenPlover("");
   Control("Command2").EnterPressed();  // About
   EXPECT_TRUE(Messages().starts_with(
       "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
@@ -170,7 +154,7 @@ TEST_F(WindowRules, EveryCaptionTooltipAndMessageOfBothProgramsInBothLanguages) 
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.kestrel ? "kestrel " : "plover ") + c.setting);
     language_ = c.setting;
-    c.kestrel ? OpenKestrel() : OpenPlover(true);
+    c.kestrel ? OpenKestrel() : OpenPlover("", true);
     for (const auto& [name, caption] : c.captions) {
       EXPECT_EQ(Control(name).Caption(), caption) << name;
     }
@@ -235,7 +219,7 @@ TEST(RepaintPacer, OnePaintLaterForManyChangesAndAFrameAtOnceWhileDrawingDirect)
 }
 
 TEST_F(WindowRules, EnablingARunningTimerDoesNotStartItsIntervalAgain) {
-  OpenPlover(false);
+  OpenPlover("");
   auto& timer = form_->ControlNamed<shell::Timer>("Timer1");
   int starts = 0;
   timer.SetView([&] { starts += timer.Enabled() ? 1 : 0; });

@@ -51,9 +51,7 @@ std::string Repeated(const std::string& piece, int times) {
 }
 
 TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
-  const struct {
-    std::string text, value_name, expected;
-  } cases[] = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {  // text, name, value
       {SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\""), "",
        "C:\\Program Files\\LogoManager\\LogoManager.exe"},
       {SystemReg("@=\"say \\\"hi\\\"\\ttab \\x17c\\x00f3\\x142w\""), "", "say \"hi\"\ttab żółw"},
@@ -71,29 +69,25 @@ TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
       {"[Software\\\\Microsoft] 1\n@=\"x\"\n", "", ""},
       {"", "", ""},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Lookup(c.text, c.value_name), c.expected) << c.text;
+  for (const auto& [text, value_name, expected] : cases) {
+    EXPECT_EQ(Lookup(text, value_name), expected) << text;
   }
 }
 
 // The buffer holds 255 bytes of the prefix's ANSI code page, the value's NUL among them.
 TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
-  const struct {
-    std::string acp, escaped, letter;
-    int count;  // of the letter, in C:\...exe
-    bool fits;
-  } cases[] = {
+  // The code page; the letter as the file writes it and as it is; how many in C:\...exe; fits.
+  const std::tuple<std::string, std::string, std::string, int, bool> cases[] = {
       {"1250", "\\x142", "ł", 247, true},  // 3 + 247 + 4 bytes and the NUL, where UTF-8 takes 502
       {"1250", "\\x142", "ł", 248, false},
       {"", "\\x142", "ł", 247, true},  // Windows-1252 when none is named: ł becomes one '?'
       {"932", "\\x3042", "あ", 123, true}, {"932", "\\x3042", "あ", 124, false},  // two bytes each
       {"65001", "\\x142", "ł", 123, true}, {"65001", "\\x142", "ł", 124, false},  // UTF-8 too
   };
-  for (const auto& c : cases) {
-    const std::string text =
-        SystemReg("@=\"C:\\\\" + Repeated(c.escaped, c.count) + ".exe\"", c.acp);
-    const std::string value = "C:\\" + Repeated(c.letter, c.count) + ".exe";
-    EXPECT_EQ(Lookup(text), c.fits ? value : "") << c.acp << " " << c.letter << " " << c.count;
+  for (const auto& [acp, escaped, letter, count, fits] : cases) {
+    const std::string text = SystemReg("@=\"C:\\\\" + Repeated(escaped, count) + ".exe\"", acp);
+    const std::string value = "C:\\" + Repeated(letter, count) + ".exe";
+    EXPECT_EQ(Lookup(text), fits ? value : "") << acp << " " << letter << " " << count;
   }
 }
 
@@ -171,11 +165,7 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
   const fs::path working_folder = fs::current_path();
   const std::string registered =
       SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\"");
-  const struct {
-    const char* what;
-    std::function<void()> make;
-    bool usable;
-  } cases[] = {
+  const std::tuple<const char*, std::function<void()>, bool> cases[] = {
       {"a registry", [&] { std::ofstream(reg) << registered; }, true},
       {"a FIFO", [&] { ASSERT_EQ(::mkfifo(reg.c_str(), 0600), 0); }, false},
       {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", reg); }, false},
@@ -195,12 +185,12 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
        },
        false},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, make, usable] : cases) {
     fs::remove(reg);
-    c.make();
+    make();
     const nlm::LogoManagerLookup lookup = nlm::LookUpLogoManager(*nlm::SystemRegistry());
-    EXPECT_EQ(lookup.usable, c.usable) << c.what;
-    EXPECT_EQ(lookup.LogoManagerPath.empty(), !c.usable) << c.what;
+    EXPECT_EQ(lookup.usable, usable) << what;
+    EXPECT_EQ(lookup.LogoManagerPath.empty(), !usable) << what;
   }
   EXPECT_EQ(nlm::WinePrefix(), std::nullopt);
   setenv("HOME", home.c_str(), 1);
@@ -211,11 +201,8 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
 // shell, only while both can be started; a failure is never reported as a start.
 TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
   const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
-  const struct {
-    const char* what;
-    std::string program;
-    bool program_there, wine_there, started;
-  } cases[] = {
+  // What is there; the program registered; whether it, and wine, are there; whether it starts.
+  const std::tuple<const char*, std::string, bool, bool, bool> cases[] = {
       {"a batch file registered", "C:\\LM.cmd", true, true, false},
       {"both there", LogoManagerPath, true, true, true},
       {"no wine", LogoManagerPath, true, false, false},
@@ -229,12 +216,12 @@ TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
                                 << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
                                 << "\"\n";
   fs::permissions(bin() / "wine", fs::perms::owner_all);
-  for (const auto& c : cases) {
-    setenv("PATH", (c.wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
-    if (!c.program_there) {
+  for (const auto& [what, registered, program_there, wine_there, started] : cases) {
+    setenv("PATH", (wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
+    if (!program_there) {
       fs::remove(program());
     }
-    EXPECT_EQ(nlm::StartLogoManager(c.program, file), c.started) << c.what;
+    EXPECT_EQ(nlm::StartLogoManager(registered, file), started) << what;
   }
   for (int i = 0; i < 500 && !fs::exists(record); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

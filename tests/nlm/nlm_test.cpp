@@ -7,13 +7,6 @@
 
 namespace {
 
-TEST(NlmRules, HalvesAreCentredToTheEvenNeighbour) {
-  for (const auto& [screen, dots, origin] :
-       {std::tuple{505, 72, 36}, {289, 14, 102}, {289, 28, 60}, {506, 72, 36}, {508, 72, 38}}) {
-    EXPECT_EQ(nlm::CentredOrigin(screen, dots), origin) << screen << " " << dots;
-  }
-}
-
 TEST(ShowNlm, AnyButTheListedLengthsGetsOneBoxWithWhyAndLeavesNeitherLabelNorPicture) {
   test_support::TempFolder folder;
   const std::string past_end = "Próba odczytu poza końcem pliku: plik jest za krótki.";

@@ -37,12 +37,9 @@ TEST(NslFile, TheBitmapIsWhereTheFixedRuleOrAWellFormedNsldChunkPutsIt) {
   const Bytes phone_suite = Chunk("FORM", Chunk("NSLD", bitmap));  // a 12-byte header
   const auto cut = shell::FileFailureKind::ReadPastEnd;
   // A chunk stream that is not well formed keeps the fixed rule: the bitmap at 70.
-  const struct {
-    const char* what;
-    Bytes file;
-    std::optional<std::size_t> nsld;
-    std::optional<shell::FileFailureKind> failure;  // none: the dots are read
-  } cases[] = {
+  // What the file is; its bytes; where NSLD's bitmap is found; the failure (none: dots read).
+  const std::tuple<const char*, Bytes, std::optional<std::size_t>,
+                   std::optional<shell::FileFailureKind>> cases[] = {
       {"a 70-byte header, not examined", Join({Bytes(70, 0xFF), bitmap}), {}, {}},
       {"bytes after the bitmap", Join({Bytes(70, 0x11), bitmap, Bytes(9000, 0xFF)}), {}, {}},
       {"573 bytes", Join({Bytes(70), Bytes(bitmap.begin(), bitmap.end() - 1)}), {}, cut},
@@ -56,14 +53,14 @@ TEST(NslFile, TheBitmapIsWhereTheFixedRuleOrAWellFormedNsldChunkPutsIt) {
       {"FORM ends before NSLD", Join({{'F', 'O', 'R', 'M', 1, 0}, Chunk("NSLD", bitmap)}), {}, cut},
       {"FORM alone", {'F', 'O', 'R', 'M', 1, 0xFE}, {}, cut}};
   test_support::TempFolder folder;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(nsl::FindNsldChunk(c.file), c.nsld);
+  for (const auto& [what, file, nsld, failure] : cases) {
+    SCOPED_TRACE(what);
+    EXPECT_EQ(nsl::FindNsldChunk(file), nsld);
     try {
-      EXPECT_EQ(test_support::ArtOf(nsl::ReadNslFile(folder.Write("logo.nsl", c.file))), dots);
-      EXPECT_FALSE(c.failure.has_value());
+      EXPECT_EQ(test_support::ArtOf(nsl::ReadNslFile(folder.Write("logo.nsl", file))), dots);
+      EXPECT_FALSE(failure.has_value());
     } catch (const shell::FileAccessError& error) {
-      EXPECT_EQ(error.Failure().kind, c.failure);
+      EXPECT_EQ(error.Failure().kind, failure);
     }
   }
 #ifndef _WIN32

@@ -12,7 +12,6 @@
 #include "shell/system/drives.h"
 #include "shell/texts/texts.h"
 #include "support/temp_folder.h"
-#include "support/text_art.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -28,24 +27,6 @@ using shell::kDotColor;
 using shell::kGridColor;
 using shell::kScreenColor;
 using shell::Language;
-
-TEST(Canvas, TheGridIsClosedAtItsLastCornerAndEachDotIsA5By5SquareInside) {
-  shell::LogoCanvas canvas(shell::LogoCanvas::Preview::None);
-  canvas.DrawGrid(0, 0, 84, 48, kGridColor);
-  canvas.FillCell(0, 0, 0, 0, kDotColor);
-  canvas.FillCell(0, 0, 83, 47, kDotColor);
-  const shell::Raster& image = canvas.BigScreen().Retained();
-  for (const auto& [x, y, colour] :  // worked out by hand: lines every 6 pixels, squares inside
-       {std::tuple{0, 0, kGridColor}, {6, 3, kGridColor}, {504, 288, kGridColor},
-        {504, 0, kGridColor}, {0, 288, kGridColor}, {498, 287, kGridColor}, {503, 282, kGridColor},
-        {1, 1, kDotColor}, {5, 5, kDotColor}, {499, 283, kDotColor}, {503, 287, kDotColor},
-        {7, 7, kScreenColor}}) {
-    EXPECT_EQ(image.At(x, y), colour) << x << "," << y;
-  }
-  test_support::Art dots = test_support::Blank();
-  dots[0][0] = dots[47][83] = '#';
-  EXPECT_EQ(test_support::Difference(image, test_support::ScreenOf(dots, 0, 0, kGridColor)), "");
-}
 
 TEST(Canvas, DeferredShowsOnReturnAndImmediateOnScreenWhereAClearBringsBackTheRetainedImage) {
   shell::LogoCanvas canvas(shell::LogoCanvas::Preview::Present);
@@ -190,27 +171,20 @@ TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
   ASSERT_EQ(::mkfifo((folder.Path() / "fifo").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", folder.Path() / "zero");
   fs::create_symlink("/proc/self/environ", folder.Path() / "environ");
-  const struct {
-    const char* what;
-    fs::path path;
-    std::optional<Kind> failure;  // none: read whole
-    std::size_t length;
-  } cases[] = {
-      {"as long as its kind allows", folder.Write("full", Bytes(1000, 7)), {}, 1000},
-      {"a byte longer", folder.Write("long", Bytes(1001, 7)), Kind::Overflow, 0},
-      {"a FIFO", folder.Path() / "fifo", Kind::NotRegularFile, 0},
-      {"a link to a device", folder.Path() / "zero", Kind::NotRegularFile, 0},
-      {"a folder", folder.Path(), Kind::IsFolder, 0},
-      {"missing", folder.Path() / "gone", Kind::NotFound, 0},
-      {"a link to a file that reports no length", folder.Path() / "environ", {}, 0},
-  };
-  for (const auto& c : cases) {
+  for (const auto& [path, failure, length] :  // failure none: read whole, `length` bytes
+       {std::tuple<fs::path, std::optional<Kind>, std::size_t>{
+            folder.Write("full", Bytes(1000, 7)), {}, 1000},  // as long as its kind allows
+        {folder.Write("long", Bytes(1001, 7)), Kind::Overflow, 0},
+        {folder.Path() / "fifo", Kind::NotRegularFile, 0},
+        {folder.Path() / "zero", Kind::NotRegularFile, 0},  // a link to a device
+        {folder.Path(), Kind::IsFolder, 0},
+        {folder.Path() / "gone", Kind::NotFound, 0},
+        {folder.Path() / "environ", {}, 0}}) {  // a link to a file that reports no length
     try {
-      EXPECT_EQ(shell::ReadWholeFile(c.path, 1000), Bytes(c.length, 7))
-          << c.what;
-      EXPECT_EQ(c.failure, std::nullopt) << c.what;
+      EXPECT_EQ(shell::ReadWholeFile(path, 1000), Bytes(length, 7)) << path;
+      EXPECT_EQ(failure, std::nullopt) << path;
     } catch (const shell::FileAccessError& error) {
-      EXPECT_EQ(error.Failure().kind, c.failure) << c.what;
+      EXPECT_EQ(error.Failure().kind, failure) << path;
     }
   }
 }
@@ -245,27 +219,20 @@ TEST(LanguageSetting, ReadAsStoredFromAFileOfItsOwnKindAndNothingWritten) {
   setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
   const fs::path file = config.Path() / "IconJAR.conf";
   const std::string english = "[Options]\nLang=en\n";
-  const struct {
-    const char* what;
-    std::function<void()> make;
-    Setting setting;
-  } cases[] = {
-      {"none", [] {}, {}},
-      {"English", [&] { std::ofstream(file) << english; }, "en"},
-      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, {}},
-      {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", file); }, {}},
-      {"larger than any settings file",
-       [&] {
-         std::ofstream(file) << english;
-         fs::resize_file(file, 64 * 1024 + 1);
-       },
-       {}},
-  };
-  for (const auto& c : cases) {
+  for (const auto& [what, make, setting] : std::initializer_list<
+           std::tuple<const char*, std::function<void()>, Setting>>{
+           {"none", [] {}, {}},
+           {"English", [&] { std::ofstream(file) << english; }, "en"},
+           {"a FIFO", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, {}},
+           {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", file); }, {}},
+           {"larger than any settings file", [&] {
+              std::ofstream(file) << english;
+              fs::resize_file(file, 64 * 1024 + 1);
+            }, {}}}) {
     fs::remove(file);
-    c.make();
+    make();
     const auto time = fs::exists(file) ? fs::last_write_time(file) : fs::file_time_type();
-    EXPECT_EQ(shell::ReadLanguageSetting(), c.setting) << c.what;
+    EXPECT_EQ(shell::ReadLanguageSetting(), setting) << what;
     EXPECT_EQ(fs::exists(file) ? fs::last_write_time(file) : fs::file_time_type(), time);
   }
   fs::remove(file);

@@ -115,16 +115,14 @@ test_support::Art Stretched(const test_support::Art& art, std::size_t width, std
 }
 
 TEST_F(ThumbnailHandler, DrawsEveryDotOfBothLayoutsAndAllThreeKindsAtEachSize) {
-  struct Case {
-    const char* sample;
-    SIZE at_32, at_96, at_256;  // the thumbnail's pixels: whole pixels a dot, aspect kept
-  };
+  // The thumbnail's pixels at 32, 96 and 256: whole pixels a dot, aspect kept.
   for (const auto& [sample, at_32, at_96, at_256] :
-       {Case{"kestrel_bird.nsl", {32, 18}, {84, 48}, {252, 144}},
-        Case{"phone_suite_header.nsl", {32, 18}, {84, 48}, {252, 144}},  // chunk stream
-        Case{"operator_plover.nlm", {32, 6}, {72, 14}, {216, 42}},
-        Case{"picture_wave.nlm", {32, 12}, {72, 28}, {216, 84}},
-        Case{"startup_sunrise.nlm", {32, 18}, {84, 48}, {252, 144}}}) {
+       {std::tuple<const char*, SIZE, SIZE, SIZE>{
+            "kestrel_bird.nsl", {32, 18}, {84, 48}, {252, 144}},
+        {"phone_suite_header.nsl", {32, 18}, {84, 48}, {252, 144}},  // chunk stream
+        {"operator_plover.nlm", {32, 6}, {72, 14}, {216, 42}},
+        {"picture_wave.nlm", {32, 12}, {72, 28}, {216, 84}},
+        {"startup_sunrise.nlm", {32, 18}, {84, 48}, {252, 144}}}) {
     SCOPED_TRACE(sample);
     const fs::path file = test_support::SamplePath(sample);
     IStream* stream = nullptr;
@@ -206,29 +204,25 @@ class TestStream final : public IStream {
 
 TEST_F(ThumbnailHandler, RefusesWhatIsNoLogoReadingNoMoreThanALogoCanTake) {
   constexpr std::uint64_t kLongestNsl = 6 + 0xFFFF, kFiveGigabytes = 5ull << 30;
+  using Bytes = std::vector<std::uint8_t>;
   const auto bytes = [](std::string start, std::size_t length) {
     start.resize(length, '\0');
-    return std::vector<std::uint8_t>(start.begin(), start.end());
+    return Bytes(start.begin(), start.end());
   };
-  struct Case {
-    const char* what;
-    const wchar_t* extension;
-    std::vector<std::uint8_t> bytes;
-    std::uint64_t length;      // as Stat reports it
-    std::uint64_t read_limit;  // how far it may read
-  };
+  // The file; its bytes; its length as Stat reports it; how far it may be read.
   for (const auto& [what, extension, content, length, read_limit] :
-       {Case{"one byte short of its bitmap", L".nsl", bytes("", 573), 573, 574},
-        Case{"a chunk stream cut short", L".nsl", bytes("FORM\x02\x00NSLD\x01\xf8"s, 300), 300,
-             kLongestNsl},
-        Case{"longer than any chunk stream", L".nsl", bytes("FORM\xff\xff", kLongestNsl + 1),
-             kLongestNsl + 1, 0},
-        Case{"5 GB", L".nsl", {}, kFiveGigabytes, 0},
-        Case{"shorter than its header", L".nlm", bytes("NLM ", 9), 9, 0},
-        Case{"of no kind's length", L".nlm", bytes("NLM ", 200), 200, 0},
-        Case{"one byte longer than a startup logo", L".nlm", bytes("NLM ", 539), 539, 0},
-        Case{"ending before its reported length", L".nlm", bytes("NLM ", 100), 538, 538},
-        Case{"5 GB", L".nlm", {}, kFiveGigabytes, 0}}) {
+       {std::tuple<const char*, const wchar_t*, Bytes, std::uint64_t, std::uint64_t>{
+            "one byte short of its bitmap", L".nsl", bytes("", 573), 573, 574},
+        {"a chunk stream cut short", L".nsl", bytes("FORM\x02\x00NSLD\x01\xf8"s, 300), 300,
+         kLongestNsl},
+        {"longer than any chunk stream", L".nsl", bytes("FORM\xff\xff", kLongestNsl + 1),
+         kLongestNsl + 1, 0},
+        {"5 GB", L".nsl", {}, kFiveGigabytes, 0},
+        {"shorter than its header", L".nlm", bytes("NLM ", 9), 9, 0},
+        {"of no kind's length", L".nlm", bytes("NLM ", 200), 200, 0},
+        {"one byte longer than a startup logo", L".nlm", bytes("NLM ", 539), 539, 0},
+        {"ending before its reported length", L".nlm", bytes("NLM ", 100), 538, 538},
+        {"5 GB", L".nlm", {}, kFiveGigabytes, 0}}) {
     SCOPED_TRACE(what);
     TestStream stream(content, length, read_limit);
     IInitializeWithStream* handler = HandlerFor(extension);
