@@ -262,19 +262,35 @@ TEST(LanguageSetting, TheFirstTwoCharactersAndExactlyEnGiveEnglish) {
 
 TEST(FailureTexts, ThePrefixCrLfAndWhyForEachKindInBothLanguages) {
   using Kind = shell::FileFailureKind;
-  for (const Kind kind : {Kind::NotFound, Kind::PermissionDenied, Kind::InUse, Kind::IsFolder,
-                          Kind::NotRegularFile, Kind::ReadPastEnd, Kind::Overflow}) {
-    EXPECT_NE(shell::DescribeFailure({kind}, Language::Polish),
-              shell::DescribeFailure({kind}, Language::English));  // both there, and translated
+  for (const auto& [kind, polish, english] :
+       {std::tuple{Kind::NotFound, "Nie znaleziono pliku.", "File not found."},
+        {Kind::PermissionDenied, "Brak uprawnień do odczytu pliku.",
+         "Permission denied: the file cannot be read."},
+        {Kind::InUse, "Plik jest używany przez inny program.",
+         "The file is in use by another program."},
+        {Kind::IsFolder, "To jest folder, a nie plik.", "This is a folder, not a file."},
+        {Kind::NotRegularFile, "To nie jest zwykły plik (np. potok lub urządzenie).",
+         "Not a regular file (a pipe, a device or the like)."},
+        {Kind::ReadPastEnd, "Próba odczytu poza końcem pliku: plik jest za krótki.",
+         "Input past end of file: the file is too short."},
+        {Kind::Overflow, "Przepełnienie: plik jest za duży.",
+         "Overflow: the file is too large."}}) {
+    EXPECT_EQ(shell::DescribeFailure({kind}, Language::Polish), polish);
+    EXPECT_EQ(shell::DescribeFailure({kind}, Language::English), english);
   }
-  EXPECT_EQ(shell::DescribeFailure({Kind::InUse}, Language::Polish),
-            "Plik jest używany przez inny program.");
-  EXPECT_EQ(shell::DescribeFailure({Kind::InUse}, Language::English),
-            "The file is in use by another program.");
   const shell::FileFailure other{Kind::System, 5, "I/O error"};
   EXPECT_EQ(shell::DescribeFailure(other, Language::English), "System error 5: I/O error.");
   EXPECT_EQ(shell::DescribeFailure(other, Language::Polish), "Błąd systemu 5: I/O error.");
   EXPECT_EQ(shell::FailureMessage("An ERROR occured:", "Why."), "An ERROR occured:\r\nWhy.");
+  const auto folder = [](std::errc error, Language language) {
+    return shell::FolderFailureMessage("/x", std::make_error_code(error), language);
+  };
+  EXPECT_EQ(folder(std::errc::no_such_file_or_directory, Language::English),
+            "Cannot open the folder:\r\n/x\r\nThe folder does not exist (any more).");
+  EXPECT_EQ(folder(std::errc::permission_denied, Language::Polish),
+            "Nie można otworzyć folderu:\r\n/x\r\nBrak uprawnień do odczytu folderu.");
+  EXPECT_EQ(folder(std::errc::permission_denied, Language::English),
+            "Cannot open the folder:\r\n/x\r\nPermission denied: the folder cannot be read.");
   for (const auto& [error, kind] : {std::pair{std::errc::no_such_file_or_directory, Kind::NotFound},
                                     {std::errc::not_a_directory, Kind::NotFound},
                                     {std::errc::permission_denied, Kind::PermissionDenied},
