@@ -13,10 +13,10 @@ Form1::Form1(shell::ViewerServices services)
       Label3(shell::SpecNamed(kControls, "Label3")),
       Label4(shell::SpecNamed(kControls, "Label4")) {
   Register({&Check1, &Check2, &Label1, &Label2, &Label3, &Label4});
-  Check1.OnClick([this] { Check1_Click(); });
-  Check2.OnClick([this] { Check2_Click(); });
-  Label3.OnClick([this] { Label3_Click(); });
-  Label4.OnClick([this] { Label4_Click(); });
+  Check1.OnClick(Guarding([this] { Check1_Click(); }));
+  Check2.OnClick(Guarding([this] { Check2_Click(); }));
+  Label3.OnClick(Guarding([this] { Label3_Click(); }));
+  Label4.OnClick(Guarding([this] { Label4_Click(); }));
 }
 
 void Form1::Form_Load(const shell::NativeString& argument) {

@@ -25,11 +25,11 @@ Form1::Form1(shell::ViewerServices services, ExportServices export_services)
       Command5(shell::SpecNamed(kControls, "Command5")),
       Timer1(shell::SpecNamed(kControls, "Timer1")) {
   Register({&Label1, &Label2, &Label3, &Label4, &Label5, &Check1, &Check2, &Command5, &Timer1});
-  Check1.OnClick([this] { Check1_Click(); });
-  Label4.OnClick([this] { Label4_Click(); });
-  Label5.OnClick([this] { Label5_Click(); });
-  Command5.OnClick([this] { Command5_Click(); });
-  Timer1.OnTimer([this] { Timer1_Timer(); });
+  Check1.OnClick(Guarding([this] { Check1_Click(); }));
+  Label4.OnClick(Guarding([this] { Label4_Click(); }));
+  Label5.OnClick(Guarding([this] { Label5_Click(); }));
+  Command5.OnClick(Guarding([this] { Command5_Click(); }));
+  Timer1.OnTimer(Guarding([this] { Timer1_Timer(); }));
 }
 
 void Form1::Form_Load(const shell::NativeString& argument) {

@@ -68,14 +68,14 @@ ViewerForm::ViewerForm(const WindowSpec& window, std::string extension, ViewerSe
       focus_(window.controls),
       messages_(services_.messages, focus_) {
   Register({&File1, &Drive1, &Dir1, &Command4, &Command3, &Command1, &Command2});
-  Command1.OnClick([this] { Command1_Click(); });
-  Command2.OnClick([this] { Command2_Click(); });
-  Command3.OnClick([this] { Command3_Click(); });
-  Command4.OnClick([this] { Command4_Click(); });
-  Drive1.OnChange([this] { Drive1_Change(); });
-  Dir1.OnChange([this] { Dir1_Change(); });
+  Command1.OnClick(Guarding([this] { Command1_Click(); }));
+  Command2.OnClick(Guarding([this] { Command2_Click(); }));
+  Command3.OnClick(Guarding([this] { Command3_Click(); }));
+  Command4.OnClick(Guarding([this] { Command4_Click(); }));
+  Drive1.OnChange(Guarding([this] { Drive1_Change(); }));
+  Dir1.OnChange(Guarding([this] { Dir1_Change(); }));
   Dir1.OnOpen([this](const std::filesystem::path& folder) { return OpenFolder(folder); });
-  File1.OnClick([this] { File1_Click(); });
+  File1.OnClick(Guarding([this] { File1_Click(); }));
 }
 
 void ViewerForm::Register(std::initializer_list<ControlRef> controls) {

@@ -74,10 +74,15 @@ class ViewerForm {
   bool Closed() const { return closed_; }
   void OnClose(Handler layer) { close_ = std::move(layer); }
 
-  // Runs a step of the program's entry (the load step, the window's life); whatever it throws,
+  // Runs a step of the program (the load step, the window's life, a handler); whatever it throws,
   // which no handler foresaw, becomes one message in the window's language instead of the end of
   // the program.
   void Guarded(const std::function<void()>& step);
+  // A control's handler run guarded the same way, so that a user action no handler foresaw
+  // failing leaves the window open and usable.
+  Handler Guarding(Handler handler) {
+    return [this, handler = std::move(handler)] { Guarded(handler); };
+  }
 
   // A file or folder dropped on the window. A folder opens. A file opens as a start-up argument
   // does: its folder in the lists and its entry selected and drawn, or, when the list does not

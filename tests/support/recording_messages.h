@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +16,13 @@ struct RecordingMessages : shell::MessageBoxService {
     shell::MessageIcon icon;
   };
   void Show(std::string_view text, shell::MessageIcon icon) override {
+    if (failures > 0 && failures--) {
+      throw std::runtime_error("no message box");
+    }
     shown.push_back({std::string(text), icon});
   }
   std::vector<Shown> shown;
+  int failures = 0;  // how many of the next boxes fail to show
 };
 
 }  // namespace test_support
