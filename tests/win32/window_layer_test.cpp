@@ -4,19 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "apps/kestrel/form1.h"
 #include "apps/plover/form1.h"
+#include "shell/canvas/logo_canvas.h"
+#include "shell/form/scaling.h"
 #include "shell/win32/system_services.h"
 #include "shell/win32/window.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"
 
-// What only the Win32 window shows: each window built from its layout, each child's real
-// messages reaching the model, the surfaces painting the canvas. Behaviour is the model's tests'.
+// What only the Win32 window shows: each window built from its layout at the screen's scale
+// (the prefix's dpi, KP_WINE_DPI, set by the test's runner), each child's real messages reaching
+// the model, the surfaces painting the canvas. Behaviour is the model's tests'.
 namespace {
 
 namespace fs = std::filesystem;
@@ -61,15 +66,9 @@ const Placed kChildren[] = {
      {4, 400, 97, 25, 11}},
 };
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = L"";
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
+std::wstring TextOf(HWND window, bool class_name = false) {
   wchar_t text[80] = L"";
-  GetWindowTextW(window, text, 80);
+  class_name ? GetClassNameW(window, text, 80) : GetWindowTextW(window, text, 80);
   return text;
 }
 
@@ -85,18 +84,103 @@ std::wstring TooltipOf(HWND main, HWND child) {
   return text;
 }
 
-// The pixels a child window shows, from (border, border).
-shell::Raster Shown(HWND child, int border, int width, int height) {
-  HDC dc = GetDC(child);
+// The pixels a child window shows inside its border, read back from the screen.
+shell::Raster Shown(HWND child, int border) {
+  RECT client;
+  GetClientRect(child, &client);
+  const int width = client.right - 2 * border, height = client.bottom - 2 * border;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = GetDC(child), memory = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, dc, border, border, SRCCOPY);
   shell::Raster shown(width, height, {});
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const COLORREF c = GetPixel(dc, border + x, border + y);
-      shown.SetPixel(x, y, {GetRValue(c), GetGValue(c), GetBValue(c)});
+      const auto c = static_cast<const std::uint32_t*>(bits)[y * width + x];
+      shown.SetPixel(x, y, {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
     }
   }
+  SelectObject(memory, old);
+  DeleteDC(memory);
   ReleaseDC(child, dc);
+  DeleteObject(bitmap);
   return shown;
+}
+
+// Along one axis of a big screen's pixels, where each cell starts: the positions with the most
+// grid colour across are grid lines, those with none lie outside the grid, the others are cells.
+// All lines must be of one thickness and all cells of one `size`.
+std::vector<int> CellStarts(const shell::Raster& shown, bool columns, int& size) {
+  const int length = columns ? shown.Width() : shown.Height();
+  std::vector<int> grid(std::size_t(length), 0);
+  for (int i = 0; i < length; ++i) {
+    for (int j = 0; j < (columns ? shown.Height() : shown.Width()); ++j) {
+      grid[std::size_t(i)] += (columns ? shown.At(i, j) : shown.At(j, i)) == shell::kGridColor;
+    }
+  }
+  std::string kinds;
+  for (const int count : grid) {
+    kinds += count == std::ranges::max(grid) ? 'l' : count == 0 ? ' ' : 'c';
+  }
+  std::vector<int> starts;
+  std::set<std::size_t> lines, cells;
+  for (std::size_t i = 0, end = 0; i < kinds.size(); i = end) {
+    end = std::min(kinds.find_first_not_of(kinds[i], i), kinds.size());
+    if (kinds[i] == 'l') {
+      lines.insert(end - i);
+    } else if (kinds[i] == 'c') {
+      cells.insert(end - i);
+      starts.push_back(int(i));
+    }
+  }
+  EXPECT_EQ(kinds.find_first_not_of(' '), kinds.find('l'));  // the first and the last a line
+  EXPECT_EQ(kinds.find_last_not_of(' '), kinds.rfind('l'));
+  EXPECT_TRUE(lines.size() == 1 && cells.size() == 1) << kinds;
+  size = cells.empty() ? 0 : int(*cells.begin());
+  return starts;
+}
+
+// The dots of size x size cells starting at (xs, ys): '#' a cell all in `dot`, '.' one all in
+// another colour, '?' a cell of two colours.
+test_support::Art Cells(const shell::Raster& shown, const std::vector<int>& xs,
+                        const std::vector<int>& ys, int size, shell::Rgb dot) {
+  test_support::Art art;
+  for (const int y : ys) {
+    art.emplace_back();
+    for (const int x : xs) {
+      int other = 0;
+      for (int i = 0; i < size * size; ++i) {
+        other += !(shown.At(x + i % size, y + i / size) == shown.At(x, y));
+      }
+      art.back() += other ? '?' : shown.At(x, y) == dot ? '#' : '.';
+    }
+  }
+  return art;
+}
+
+// Along one axis of a preview's pixels: where each of `count` dots starts, all of one size, from
+// where the picture's outermost dark dots (`first`, `last`) lie on screen.
+std::vector<int> DotStarts(const shell::Raster& shown, bool columns, int first, int last,
+                           int count, shell::Rgb dot, int& size) {
+  std::vector<int> dark;
+  for (int y = 0; y < shown.Height(); ++y) {
+    for (int x = 0; x < shown.Width(); ++x) {
+      if (shown.At(x, y) == dot) {
+        dark.push_back(columns ? x : y);
+      }
+    }
+  }
+  const auto [low, high] = std::ranges::minmax(dark);
+  size = (high - low + 1) / (last - first + 1);
+  EXPECT_EQ(size * (last - first + 1), high - low + 1);
+  std::vector<int> starts;
+  for (int i = 0; i < count; ++i) {
+    starts.push_back(low + (i - first) * size);
+  }
+  return starts;
 }
 
 class Win32Window : public ::testing::Test {
@@ -144,16 +228,21 @@ class Win32Window : public ::testing::Test {
     Pump();
   }
   HWND Main() const { return window_->Handle(); }
-  // This window's children in tab order, each with its place.
-  std::vector<std::pair<const Placed*, Place>> Layout() const {
-    std::vector<std::pair<const Placed*, Place>> layout;
-    for (const Placed& child : kChildren) {
-      const Place& place = program_ == Program::Kestrel ? child.kestrel : child.plover;
-      if (place.tab >= 0) {
-        layout.emplace_back(&child, place);
+  // This window's children in tab order, each with its place at the screen's scale by the
+  // model's rule.
+  std::vector<std::pair<const Placed*, shell::ScaledPlace>> Layout() const {
+    std::vector<std::pair<const Placed*, shell::ScaledPlace>> layout;
+    for (const Placed* child = kChildren; child != std::end(kChildren); ++child) {
+      const Place& at = program_ == Program::Kestrel ? child->kestrel : child->plover;
+      const shell::ControlSpec spec{.name = "", .kind = shell::ControlKind::Label, .left = at.left,
+                                    .top = at.top, .width = at.width, .height = at.height};
+      if (at.tab >= 0) {
+        layout.emplace_back(child, shell::PlaceAtScale(spec, scale_));
       }
     }
-    std::ranges::sort(layout, {}, [](const auto& entry) { return entry.second.tab; });
+    std::ranges::sort(layout, {}, [this](const auto& entry) {
+      return (program_ == Program::Kestrel ? entry.first->kestrel : entry.first->plover).tab;
+    });
     return layout;
   }
   // The child in the middle of the place the layout gives the named control.
@@ -166,6 +255,32 @@ class Win32Window : public ::testing::Test {
     }
     ADD_FAILURE() << "no child " << name;
     return nullptr;
+  }
+  // Every child's class, style, place, text and tooltip, in tab order.
+  void ExpectChildren() {
+    HWND at = GetWindow(Main(), GW_CHILD);
+    for (const auto& [expected, place] : Layout()) {
+      SCOPED_TRACE(expected->name);
+      ASSERT_TRUE(at);
+      const std::wstring window_class = TextOf(at, true);
+      if (expected->window_class) {
+        EXPECT_EQ(window_class, expected->window_class);
+      } else {
+        EXPECT_EQ(GetClassLongPtrW(at, GCLP_HMODULE), LONG_PTR(GetModuleHandleW(nullptr)));
+      }
+      const DWORD mask = expected->style | (window_class == L"Button" ? BS_TYPEMASK : 0);
+      EXPECT_EQ(DWORD(GetWindowLongW(at, GWL_STYLE)) & mask, expected->style);
+      RECT r;
+      GetWindowRect(at, &r);
+      MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_EQ((shell::ScaledPlace{r.left, r.top, r.right - r.left, r.bottom - r.top}), place);
+      if (expected->text) {
+        EXPECT_EQ(TextOf(at), expected->text);
+      }
+      EXPECT_EQ(TooltipOf(Main(), at), expected->tooltip);
+      at = GetWindow(at, GW_HWNDNEXT);
+    }
+    EXPECT_FALSE(at) << "a child the layout lacks";
   }
   shell::FileList& File1() { return form_->ControlNamed<shell::FileList>("File1"); }
   std::string Selected() {
@@ -221,9 +336,14 @@ class Win32Window : public ::testing::Test {
   Program program_ = Program::Kestrel;
   std::unique_ptr<shell::ViewerForm> form_;
   std::unique_ptr<shell::win32::Window> window_;
+  const char* dpi_ = std::getenv("KP_WINE_DPI");
+  double scale_ = (dpi_ ? std::atoi(dpi_) : 96) / 96.0;
 };
 
-TEST_F(Win32Window, EachWindowIsItsLayoutInTabOrder) {
+// What is checked at each dpi the runner sets; the rest at 96 only.
+class AtEveryScale : public Win32Window {};
+
+TEST_F(AtEveryScale, EachWindowIsItsLayoutInTabOrderAndEachCaptionFits) {
   for (const auto& [program, title, width, height, minimize, tab_order] :
        {std::tuple{Program::Kestrel, L"Kestrel 1.0", 658, 466, true,
                    "Command1 Command4 Command3 Picture1 File1 Drive1 Dir1 Check1 Picture2 Check2 "
@@ -235,38 +355,15 @@ TEST_F(Win32Window, EachWindowIsItsLayoutInTabOrder) {
     EXPECT_EQ(TextOf(Main()), title);
     RECT client, frame, work;
     GetClientRect(Main(), &client);
-    EXPECT_TRUE(client.right == width && client.bottom == height);
+    EXPECT_EQ(client.right, shell::Scaled(width, scale_));
+    EXPECT_EQ(client.bottom, shell::Scaled(height, scale_));
     const LONG frame_style = WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME;
     EXPECT_EQ(GetWindowLongW(Main(), GWL_STYLE) & frame_style, minimize ? WS_MINIMIZEBOX : 0);
     GetWindowRect(Main(), &frame);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);  // centred
     EXPECT_LE(std::abs(frame.left + frame.right - work.left - work.right), 1);
     EXPECT_LE(std::abs(frame.top + frame.bottom - work.top - work.bottom), 1);
-
-    HWND at = GetWindow(Main(), GW_CHILD);
-    for (const auto& [expected, place] : Layout()) {
-      SCOPED_TRACE(expected->name);
-      ASSERT_TRUE(at);
-      const std::wstring window_class = ClassOf(at);
-      if (expected->window_class) {
-        EXPECT_EQ(window_class, expected->window_class);
-      } else {
-        EXPECT_EQ(GetClassLongPtrW(at, GCLP_HMODULE), LONG_PTR(GetModuleHandleW(nullptr)));
-      }
-      const DWORD mask = expected->style | (window_class == L"Button" ? BS_TYPEMASK : 0);
-      EXPECT_EQ(DWORD(GetWindowLongW(at, GWL_STYLE)) & mask, expected->style);
-      RECT r;
-      GetWindowRect(at, &r);
-      MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
-                (std::array<LONG, 4>{place.left, place.top, place.width, place.height}));
-      if (expected->text) {
-        EXPECT_EQ(TextOf(at), expected->text);
-      }
-      EXPECT_EQ(TooltipOf(Main(), at), expected->tooltip);
-      at = GetWindow(at, GW_HWNDNEXT);
-    }
-    EXPECT_FALSE(at) << "a child the layout lacks";
+    ExpectChildren();
 
     std::string order;  // from the first focus, Tab twelve times
     for (int i = 0; i < 12; ++i) {
@@ -277,6 +374,23 @@ TEST_F(Win32Window, EachWindowIsItsLayoutInTabOrder) {
       Post(focus, WM_KEYDOWN, VK_TAB, 1);
     }
     EXPECT_EQ(order, tab_order);
+    for (const auto& [child, place] : Layout()) {  // in the font made for the scale, whole
+      if (!child->window_class) {
+        continue;
+      }
+      const auto font = HFONT(SendMessageW(Child(child->name), WM_GETFONT, 0, 0));
+      LOGFONTW shape{};
+      GetObjectW(font, sizeof shape, &shape);
+      EXPECT_EQ(shape.lfHeight, -shell::FontPixels(8.25, scale_)) << child->name;
+      HDC dc = GetDC(Main());
+      HGDIOBJ old = SelectObject(dc, font);
+      SIZE extent{};
+      const std::wstring text = TextOf(Child(child->name));
+      GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+      EXPECT_LE(extent.cx, place.width - 2 * GetSystemMetrics(SM_CXEDGE)) << child->name;
+      SelectObject(dc, old);
+      ReleaseDC(Main(), dc);
+    }
   }
   language_ = "en";  // the English captions come after the window is built
   Open(Program::Kestrel);
@@ -302,8 +416,6 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
   const Case cases[] = {
       {"Next", Program::Kestrel, [&] { Press("Command3"); },
        [&] { EXPECT_EQ(Selected(), "phone_suite_header.nsl"); }},
-      {"Previous", Program::Kestrel, [&] { Press("Command4"); },
-       [&] { EXPECT_EQ(Selected(), "hello_frame.nsl"); }},
       {"Enter on a button", Program::Kestrel, [&] { Key(Child("Command4"), VK_RETURN); },
        [&] { EXPECT_EQ(Selected(), "hello_frame.nsl"); }},
       {"Exit", Program::Kestrel, [&] { Press("Command1"); }, [&] { EXPECT_TRUE(Closed()); }},
@@ -316,14 +428,8 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
        }},
       {"Check1's box", Program::Kestrel, [&] { Press("Check1"); },
        [&] { EXPECT_EQ(Boxes(), "01/01"); }},
-      {"Check2's box", Program::Plover, [&] { Press("Check2"); },
-       [&] { EXPECT_EQ(Boxes(), "10/10"); }},
-      {"Label3, Check1's caption", Program::Kestrel, [&] { Mouse(label3, label3); },
-       [&] { EXPECT_EQ(Boxes(), "01/01"); }},
       {"Label4, Check2's caption", Program::Kestrel, [&] { Mouse(label4, label4); },
        [&] { EXPECT_EQ(Boxes(), "10/10"); }},
-      {"plover's Label4", Program::Plover, [&] { Mouse({30, 336}, {30, 336}); },
-       [&] { EXPECT_EQ(Boxes(), "01/01"); }},
       {"plover's Label5", Program::Plover, [&] { Mouse({30, 356}, {30, 356}); },
        [&] { EXPECT_EQ(Boxes(), "10/10"); }},
       {"no caption: the red hint, the picture", Program::Kestrel,
@@ -332,8 +438,6 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
          Mouse(picture, picture);
        },
        [&] { EXPECT_EQ(Boxes(), "11/11"); }},
-      {"pressed on the picture, released on a caption", Program::Kestrel,
-       [&] { Mouse(picture, label3); }, [&] { EXPECT_EQ(Boxes(), "11/11"); }},
       {"pressed on a caption, released on the picture", Program::Kestrel,
        [&] { Mouse(label3, picture); }, [&] { EXPECT_EQ(Boxes(), "11/11"); }},
       {"a double-click on a caption", Program::Kestrel,
@@ -343,8 +447,6 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
          Mouse(label4, label4, asks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
        },
        [&] { EXPECT_EQ(Boxes(), "10/10"); }},
-      {"an arrow key in the file list", Program::Kestrel, [&] { Key(Child("File1"), VK_DOWN); },
-       [&] { EXPECT_EQ(Selected(), "phone_suite_header.nsl"); }},
       {"a letter in the file list", Program::Kestrel, [&] { Key(Child("File1"), 'H'); },
        [&] { EXPECT_EQ(Selected(), "hello_frame.nsl"); }},
       {"a click on the file list's first row", Program::Plover,
@@ -443,12 +545,11 @@ TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxAndWhenTheWindowIsActivated
   EXPECT_EQ(Selected(), "kestrel_bird.nsl");
 }
 
-TEST_F(Win32Window, TheSurfacesShowTheCanvasPixelForPixel) {
-  for (const auto& [program, file, immediate] :  // immediate: Check1 cleared, then Next
-       {std::tuple{Program::Kestrel, "kestrel_bird.nsl", false},
-        std::tuple{Program::Kestrel, "kestrel_bird.nsl", true},
-        std::tuple{Program::Plover, "picture_wave.nlm", false},
-        std::tuple{Program::Plover, "picture_wave.nlm", true}}) {
+TEST_F(AtEveryScale, TheSurfacesShowEveryDotInCellsOfOneWholeSize) {
+  for (const auto& [program, file, immediate, shown] :  // immediate: Check1 cleared, then Next
+       {std::tuple{Program::Kestrel, "kestrel_bird.nsl", false, "kestrel_bird"},
+        std::tuple{Program::Kestrel, "kestrel_bird.nsl", true, "phone_suite_header"},
+        std::tuple{Program::Plover, "startup_sunrise.nlm", false, "startup_sunrise"}}) {
     SCOPED_TRACE(std::string(file) + (immediate ? ", immediate" : ""));
     Open(program, folder_.Path() / file);
     if (immediate) {
@@ -456,22 +557,45 @@ TEST_F(Win32Window, TheSurfacesShowTheCanvasPixelForPixel) {
       Press("Command3");
     }
     RedrawWindow(Main(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const shell::Raster& big = form_->Canvas().BigScreen().Screen();
-    EXPECT_EQ(test_support::Difference(Shown(Child("Picture1"), 2, 505, 289), big), "");
-    if (program == Program::Kestrel && !immediate) {  // the canvas holds the logo
-      const shell::Raster bird =
-          test_support::ScreenOf(test_support::SampleArt("kestrel_bird"), 0, 0, shell::kGridColor);
-      EXPECT_EQ(test_support::Difference(big, bird), "");
-    }
-    if (const shell::Surface* preview = form_->Canvas().PreviewSurface()) {
-      EXPECT_EQ(test_support::Difference(Shown(Child("Picture2"), 1, 84, 48), preview->Screen()),
-                "");
-      const shell::Raster frame = Shown(Child("Picture2"), 0, 86, 50);  // in the text colour
+    const test_support::Art art = test_support::SampleArt(shown);
+    const shell::Raster big = Shown(Child("Picture1"), 2);
+    int width = 0, height = 0;
+    const std::vector<int> xs = CellStarts(big, true, width), ys = CellStarts(big, false, height);
+    EXPECT_EQ(width, height);
+    EXPECT_EQ(Cells(big, xs, ys, width, shell::kDotColor), art);
+    if (program == Program::Kestrel && !immediate) {
       const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
-      const shell::Rgb colour{GetRValue(text), GetGValue(text), GetBValue(text)};
-      EXPECT_TRUE(frame.At(0, 0) == colour && frame.At(85, 49) == colour);
+      const shell::Rgb dot{GetRValue(text), GetGValue(text), GetBValue(text)};
+      const shell::Raster preview = Shown(Child("Picture2"), 1);
+      int first = 84, last = 0, top = 48, bottom = 0;  // the picture's outermost dark dots
+      for (int y = 0; y < 48; ++y) {
+        const auto row = art[std::size_t(y)];
+        if (row.find('#') != std::string::npos) {
+          first = std::min(first, int(row.find('#')));
+          last = std::max(last, int(row.rfind('#')));
+          top = std::min(top, y);
+          bottom = y;
+        }
+      }
+      const std::vector<int> columns = DotStarts(preview, true, first, last, 84, dot, width);
+      const std::vector<int> rows = DotStarts(preview, false, top, bottom, 48, dot, height);
+      EXPECT_EQ(width, height);
+      EXPECT_EQ(Cells(preview, columns, rows, width, dot), art);
     }
   }
+}
+
+TEST_F(Win32Window, AChangeOfDpiMovesTheWindowAndPlacesEveryChildAgain) {
+  Open(Program::Plover);
+  SIZE size{};
+  SendMessageW(Main(), WM_GETDPISCALEDSIZE, 144, LPARAM(&size));
+  const RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
+  SendMessageW(Main(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+  RECT frame;
+  GetWindowRect(Main(), &frame);
+  EXPECT_TRUE(EqualRect(&frame, &suggested));
+  scale_ = 1.5;
+  ExpectChildren();
 }
 
 }  // namespace
