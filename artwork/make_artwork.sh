@@ -149,10 +149,11 @@ photo kestrel-decoration 349 169
 photo plover-decoration 264 170
 
 # The Windows programs' icons, as icon files with plain bitmaps inside, which Windows loads
-# without an image decoder: each glyph at its own size, and each program's icon at 16, 32 and
-# 48 pixels with a 256-pixel one for Explorer's large views.
+# without an image decoder: each glyph at its own size and at twice it (for a screen scaled by 2
+# or more), and each program's icon at 16, 32 and 48 pixels with a 256-pixel one for Explorer's
+# large views.
 for glyph in arrow-left arrow-right info drive folder-open folder-closed; do
-  "$IM" "$glyph.png" "$glyph.ico"
+  "$IM" "$glyph.png" "$glyph@2x.png" "$glyph.ico"
   echo "wrote $glyph.ico"
 done
 for program in kestrel plover; do

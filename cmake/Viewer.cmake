@@ -1,14 +1,15 @@
-# kp_add_viewer(<program> <decoder library>): the program's window model as a toolkit-free
-# library the tests link, and the program built on it: the Win32 one on Windows, the Qt one
-# elsewhere.
-function(kp_add_viewer program decoder)
+# kp_add_viewer(<program> <decoder library> <description>): the program's window model as a
+# toolkit-free library the tests link, and the program built on it: the Win32 one on Windows,
+# the Qt one elsewhere.
+function(kp_add_viewer program decoder description)
   add_library(${program}_form STATIC form1.cpp)
   target_link_libraries(${program}_form PUBLIC shell ${decoder})
   kp_set_warnings(${program}_form)
 
   if(WIN32)
     add_executable(${program} WIN32 winmain.cpp ${CMAKE_CURRENT_BINARY_DIR}/${program}.rc)
-    kp_write_win32_resources(${CMAKE_CURRENT_BINARY_DIR}/${program}.rc ${program})
+    kp_write_win32_resources(${CMAKE_CURRENT_BINARY_DIR}/${program}.rc ${program}
+      "${description}")
     target_link_libraries(${program} PRIVATE ${program}_form shell_win32)
     kp_set_warnings(${program})
   elseif(KP_BUILD_GUI)
@@ -39,15 +40,31 @@ function(kp_artwork_files variable)
   set(${variable} ${files} PARENT_SCOPE)
 endfunction()
 
-# kp_write_win32_resources(<rc file> <program>): the program's icon, the glyphs as icons and the
-# decorative picture as JPEG data, named like the files in capitals ("arrow-left" as ARROW_LEFT).
-function(kp_write_win32_resources rc program)
+# kp_write_win32_resources(<rc file> <program> <description>): the program's manifest, version
+# information, icon, the glyphs as icons and the decorative picture (and its rendering at twice the
+# size) as JPEG data, named like the files in capitals ("arrow-left" as ARROW_LEFT).
+function(kp_write_win32_resources rc program description)
   set(art ${PROJECT_SOURCE_DIR}/artwork)
-  set(text "1 ICON \"${art}/${program}.ico\"\nDECORATION RCDATA \"${art}/${program}-decoration.jpg\"\n")
+  kp_version_text(text "${description}" ${program}.exe VFT_APP)
+  string(APPEND text "1 24 \"${PROJECT_SOURCE_DIR}/cmake/viewer.manifest\"\n"
+    "1 ICON \"${art}/${program}.ico\"\n"
+    "DECORATION RCDATA \"${art}/${program}-decoration.jpg\"\n"
+    "DECORATION_2X RCDATA \"${art}/${program}-decoration@2x.jpg\"\n")
   foreach(glyph arrow-left arrow-right info drive folder-open folder-closed)
     string(TOUPPER ${glyph} name)
     string(REPLACE "-" "_" name ${name})
     string(APPEND text "${name} ICON \"${art}/${glyph}.ico\"\n")
   endforeach()
-  file(WRITE ${rc} "${text}")
+  file(CONFIGURE OUTPUT ${rc} CONTENT "${text}" @ONLY)
+endfunction()
+
+# kp_version_text(<variable> <description> <file name> <VFT_APP or VFT_DLL>): the version
+# information block of one Windows file, from the one template all of them share.
+function(kp_version_text variable description file_name file_type)
+  set(KP_FILE_DESCRIPTION "${description}")
+  set(KP_FILE_NAME ${file_name})
+  set(KP_FILE_TYPE ${file_type})
+  file(READ ${PROJECT_SOURCE_DIR}/cmake/version.rc.in template)
+  string(CONFIGURE "${template}" text @ONLY)
+  set(${variable} "${text}" PARENT_SCOPE)
 endfunction()

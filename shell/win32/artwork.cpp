@@ -3,7 +3,9 @@
 #include <wincodec.h>
 
 #include <cctype>
+#include <map>
 #include <string>
+#include <utility>
 
 namespace shell::win32 {
 
@@ -76,9 +78,14 @@ HBITMAP LoadPicture(std::string_view name, SIZE& size) {
   return bitmap;
 }
 
-HICON LoadGlyph(std::string_view name) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleW(nullptr), ResourceName(name).c_str(),
-                                       IMAGE_ICON, 0, 0, LR_SHARED));
+HICON LoadGlyph(std::string_view name, int size) {
+  static std::map<std::pair<std::string, int>, HICON> loaded;  // kept for the program's life
+  HICON& icon = loaded[{ResourceName(name), size}];
+  if (!icon) {
+    icon = static_cast<HICON>(LoadImageA(GetModuleHandleW(nullptr), ResourceName(name).c_str(),
+                                         IMAGE_ICON, size, size, 0));
+  }
+  return icon;
 }
 
 }  // namespace shell::win32

@@ -12,7 +12,8 @@ namespace shell::win32 {
 // A JPEG or PNG picture decoded with what Windows has, WIC, as a 32-bit top-down bitmap; null
 // when the resource is missing or unreadable. COM must be initialised on the thread.
 HBITMAP LoadPicture(std::string_view name, SIZE& size);
-// An icon at its own size, for buttons and list rows; no decoder needed.
-HICON LoadGlyph(std::string_view name);
+// An icon at one of the sizes its file holds (size x size), for buttons and list rows; no decoder
+// needed.
+HICON LoadGlyph(std::string_view name, int size);
 
 }  // namespace shell::win32

@@ -27,8 +27,8 @@ class Binding {
   HWND window_;
 };
 
-// Makes a child window of a Windows class at the control's place.
-HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, const ControlSpec& spec,
-                 int id, HFONT font, DWORD extended_style = 0);
+// Makes a child window of a Windows class, placed by its parent once all children are made.
+HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id, HFONT font,
+                 DWORD extended_style = 0);
 
 }  // namespace shell::win32

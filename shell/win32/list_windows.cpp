@@ -1,7 +1,9 @@
 #include "shell/win32/list_windows.h"
 
 #include "shell/base/display_name.h"
+#include "shell/form/scaling.h"
 #include "shell/win32/artwork.h"
+#include "shell/win32/dpi.h"
 #include "shell/win32/text.h"
 
 namespace shell::win32 {
@@ -11,25 +13,21 @@ namespace {
 constexpr int kIconSize = 16;
 constexpr int kIndentPerLevel = 8;
 
-HICON ListIcon(const char* name) {
-  static HICON drive = LoadGlyph("drive");
-  static HICON open = LoadGlyph("folder-open");
-  static HICON closed = LoadGlyph("folder-closed");
-  const std::string_view which = name;
-  return which == "drive" ? drive : which == "folder-open" ? open : closed;
-}
-
 // A list row as classic lists draw it: highlighted when selected, an optional icon, the text.
-void DrawRow(const DRAWITEMSTRUCT& item, HICON icon, int indent, const std::wstring& text) {
+// The icon is the artwork's at its own size or twice it, the spaces scaled with the screen.
+void DrawRow(const DRAWITEMSTRUCT& item, const char* icon, int indent, const std::wstring& text) {
+  const double scale = ScaleOf(DpiOf(item.hwndItem));
   const bool selected = item.itemState & ODS_SELECTED;
   HDC dc = item.hDC;
   FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   RECT text_place = item.rcItem;
-  text_place.left += 2 + indent;
+  text_place.left += Scaled(2 + indent, scale);
   if (icon) {
-    const int top = (item.rcItem.top + item.rcItem.bottom - kIconSize) / 2;
-    DrawIconEx(dc, text_place.left, top, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-    text_place.left += kIconSize + 4;
+    const int size = kIconSize * GlyphFactor(scale);
+    const int top = (item.rcItem.top + item.rcItem.bottom - size) / 2;
+    DrawIconEx(dc, text_place.left, top, LoadGlyph(icon, size), size, size, 0, nullptr,
+               DI_NORMAL);
+    text_place.left += Scaled(kIconSize + 4, scale);
   }
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -56,7 +54,7 @@ class DriveBinding : public Binding {
   }
   void Draw(const DRAWITEMSTRUCT& item) override {
     if (item.itemID < model_.Drives().size()) {
-      DrawRow(item, ListIcon("drive"), 0, Wide(model_.Drives()[item.itemID].label));
+      DrawRow(item, "drive", 0, Wide(model_.Drives()[item.itemID].label));
     }
   }
 
@@ -109,7 +107,7 @@ class FolderBinding : public RowsBinding {
   void Draw(const DRAWITEMSTRUCT& item) override {
     if (item.itemID < model_.Rows().size()) {
       const FolderRow& row = model_.Rows()[item.itemID];
-      DrawRow(item, ListIcon(row.open ? "folder-open" : "folder-closed"),
+      DrawRow(item, row.open ? "folder-open" : "folder-closed",
               kIndentPerLevel * row.level, Wide(row.text));
     }
   }
@@ -152,28 +150,23 @@ constexpr DWORD kListStyle = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NODATA |
 }  // namespace
 
 std::unique_ptr<Binding> BindDriveList(DriveList& model, HWND parent, int id, HFONT font) {
-  ControlSpec dropped = model.Spec();
-  dropped.height = 200;  // with its list open
   HWND window = CreateChild(parent, L"COMBOBOX",
                             WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                 CBS_HASSTRINGS,
-                            dropped, id, font);
-  // The closed box is as high as the layout gives it.
-  SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), model.Spec().height - 6);
+                            id, font);
   return std::make_unique<DriveBinding>(model, window);
 }
 
 std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id, HFONT font) {
   return std::make_unique<FolderBinding>(
-      model, CreateChild(parent, L"LISTBOX", kListStyle, model.Spec(), id, font,
-                         WS_EX_CLIENTEDGE));
+      model, CreateChild(parent, L"LISTBOX", kListStyle, id, font, WS_EX_CLIENTEDGE));
 }
 
 std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id, HFONT font) {
   // Typed letters come to the window as WM_CHARTOITEM, for the model's search.
   return std::make_unique<FileBinding>(
-      model, CreateChild(parent, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, model.Spec(), id,
-                         font, WS_EX_CLIENTEDGE));
+      model, CreateChild(parent, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, id, font,
+                         WS_EX_CLIENTEDGE));
 }
 
 }  // namespace shell::win32

@@ -12,6 +12,12 @@ struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
 using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiDeleter>;
+using OwnedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiDeleter>;
 using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiDeleter>;
+
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using OwnedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 
 }  // namespace shell::win32

@@ -1,6 +1,12 @@
 #include "shell/win32/surface_window.h"
 
+#include <optional>
+
+#include "shell/canvas/device_image.h"
+#include "shell/canvas/logo_canvas.h"
 #include "shell/canvas/repaint_pacer.h"
+#include "shell/win32/dpi.h"
+#include "shell/win32/owned.h"
 
 namespace shell::win32 {
 
@@ -38,7 +44,23 @@ struct SurfaceView {
     } else {
       FrameRect(dc, &outer, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
-    const Raster& screen = surface.Screen();
+    // Device pixels one to one, at the window's scale: whole pixels for every cell and dot,
+    // the picture centred in the box and clipped to it should it be a pixel larger.
+    const double scale = ScaleOf(DpiOf(window));
+    std::optional<Raster> at_scale;
+    if (scale != 1.0) {
+      at_scale = border == 2 ? BigScreenAtScale(surface.Screen(), scale)
+                             : PreviewAtScale(surface.Screen(), scale);
+    }
+    const Raster& screen = at_scale ? *at_scale : surface.Screen();
+    RECT inner = outer;
+    InflateRect(&inner, -border, -border);
+    if (screen.Width() < inner.right - inner.left || screen.Height() < inner.bottom - inner.top) {
+      const OwnedBrush background(
+          CreateSolidBrush(RGB(kScreenColor.r, kScreenColor.g, kScreenColor.b)));
+      FillRect(dc, &inner, background.get());  // the margin round a picture a pixel smaller
+    }
+    IntersectClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = screen.Width();
@@ -46,9 +68,11 @@ struct SurfaceView {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, border, border, static_cast<DWORD>(screen.Width()),
-                      static_cast<DWORD>(screen.Height()), 0, 0, 0,
-                      static_cast<UINT>(screen.Height()), screen.Pixels(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, (inner.left + inner.right - screen.Width()) / 2,
+                      (inner.top + inner.bottom - screen.Height()) / 2,
+                      static_cast<DWORD>(screen.Width()), static_cast<DWORD>(screen.Height()), 0,
+                      0, 0, static_cast<UINT>(screen.Height()), screen.Pixels(), &info,
+                      DIB_RGB_COLORS);
     EndPaint(window, &paint);
   }
 };
@@ -75,7 +99,7 @@ LRESULT CALLBACK SurfaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, const RECT& place, int id) {
+HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, int id) {
   static const ATOM registered = [] {
     WNDCLASSW type{};
     type.lpfnWndProc = SurfaceProc;
@@ -85,9 +109,8 @@ HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, const RECT&
     return RegisterClassW(&type);
   }();
   (void)registered;
-  HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                place.left, place.top, place.right - place.left,
-                                place.bottom - place.top, parent,
+  HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
+                                0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
   auto* view = new SurfaceView{window, surface, sunken ? 2 : 1};

@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "shell/form/caption_fit.h"
+#include "shell/form/scaling.h"
 #include "shell/win32/artwork.h"
+#include "shell/win32/dpi.h"
 #include "shell/win32/list_windows.h"
 #include "shell/win32/surface_window.h"
 #include "shell/win32/text.h"
@@ -21,40 +23,28 @@ constexpr int kFirstId = 100;
 constexpr int kListRowHeight = 16;
 constexpr UINT kShowPicture = WM_APP;
 
-// "MS Sans Serif" with the Central European character set, so that Polish letters show.
-HFONT SansSerif(double points, bool bold) {
-  HDC screen = GetDC(nullptr);
-  const int height = -static_cast<int>(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0 + 0.5);
-  ReleaseDC(nullptr, screen);
-  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+constexpr int kDroppedHeight = 200;  // the drive list with its list open
+
+// "MS Sans Serif" with the Central European character set, so that Polish letters show, at the
+// height the points come to on a screen of that scale.
+OwnedFont SansSerif(double points, bool bold, double scale) {
+  return OwnedFont(CreateFontW(-FontPixels(points, scale), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
+                               FALSE, FALSE, FALSE, EASTEUROPE_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                               L"MS Sans Serif"));
 }
 
-// The label's font at the size its caption fits in (see FittingPointSize).
-OwnedFont FittingFont(HDC dc, HFONT design, const std::wstring& caption, int width) {
-  LOGFONTW shape{};
-  GetObjectW(design, sizeof shape, &shape);
-  const double dots_per_point = GetDeviceCaps(dc, LOGPIXELSY) / 72.0;
-  const auto font_at = [&shape, dots_per_point](double points) {
-    LOGFONTW sized = shape;
-    sized.lfHeight = -static_cast<LONG>(points * dots_per_point + 0.5);
-    return OwnedFont(CreateFontIndirectW(&sized));
-  };
-  const double points =
-      FittingPointSize(-shape.lfHeight / dots_per_point, width, [&](double size) {
-        const OwnedFont font = font_at(size);
-        HGDIOBJ old = SelectObject(dc, font.get());
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-        SelectObject(dc, old);
-        return static_cast<double>(extent.cx);
-      });
-  return font_at(points);
-}
-
-RECT PlaceOf(const ControlSpec& spec) {
-  return {spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+// The point size of each font of the table, and whether it is bold.
+std::pair<double, bool> ShapeOf(FontKind kind) {
+  switch (kind) {
+    case FontKind::Bold975:
+      return {9.75, true};
+    case FontKind::Bold825:
+      return {8.25, true};
+    case FontKind::Window:
+      break;
+  }
+  return {8.25, false};
 }
 
 class ButtonBinding : public Binding {
@@ -103,21 +93,17 @@ class CheckBoxBinding : public Binding {
 
 }  // namespace
 
-HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, const ControlSpec& spec,
-                 int id, HFONT font, DWORD extended_style) {
+HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id, HFONT font,
+                 DWORD extended_style) {
   HWND child = CreateWindowExW(extended_style, window_class, L"", WS_CHILD | WS_VISIBLE | style,
-                               spec.left, spec.top, spec.width, spec.height, parent,
+                               0, 0, 0, 0, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                GetModuleHandleW(nullptr), nullptr);
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
 
-Window::Window(ViewerForm& form)
-    : form_(form),
-      window_font_(SansSerif(8.25, false)),
-      bold_975_(SansSerif(9.75, true)),
-      bold_825_(SansSerif(8.25, true)) {
+Window::Window(ViewerForm& form) : form_(form) {
   static const ATOM registered = [] {
     WNDCLASSW type{};
     type.style = CS_DBLCLKS;  // the second press of a double-click on a caption is no click
@@ -130,31 +116,25 @@ Window::Window(ViewerForm& form)
   }();
   (void)registered;
   const WindowSpec& spec = form.Window();
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-  if (spec.minimize_button) {
-    style |= WS_MINIMIZEBOX;
-  }
-  RECT frame{0, 0, spec.client_width, spec.client_height};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+           (spec.minimize_button ? WS_MINIMIZEBOX : 0);
+  // Made first at no size: its size comes from the dpi of the screen it is on.
+  window_ = CreateWindowExW(0, kClassName, Wide(spec.title).c_str(), style_, 0, 0, 0, 0, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  const UINT dpi = DpiOf(window_);
+  scale_ = ScaleOf(dpi);
+  const SIZE frame = FrameSize(ClientSize(scale_), style_, dpi);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  window_ = CreateWindowExW(0, kClassName, Wide(spec.title).c_str(), style,
-                            work.left + (work.right - work.left - width) / 2,
-                            work.top + (work.bottom - work.top - height) / 2, width, height,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
-  // Shared icons belong to the system, which releases them with the program.
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (const auto& [which, size] : {std::pair<WPARAM, int>{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
-    SendMessageW(window_, WM_SETICON, which,
-                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                     size, size, LR_SHARED)));
-  }
+  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - frame.cx) / 2,
+               work.top + (work.bottom - work.top - frame.cy) / 2, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   form_.Canvas().SetPreviewForeground(
       {GetRValue(GetSysColor(COLOR_WINDOWTEXT)), GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
        GetBValue(GetSysColor(COLOR_WINDOWTEXT))});
+  window_font_ = SansSerif(8.25, false, scale_);  // for the children as they are made
   Build();
+  Rescale(dpi);
   DragAcceptFiles(window_, TRUE);  // files and folders dropped from Explorer
   form_.OnClose([this] { DestroyWindow(window_); });
   Focus& focus = form_.KeyboardFocus();
@@ -194,11 +174,10 @@ void Window::Build() {
     HWND child = nullptr;
     switch (spec->kind) {
       case ControlKind::BigScreen:
-        child = CreateSurfaceWindow(window_, form_.Canvas().BigScreen(), true, PlaceOf(*spec), id);
+        child = CreateSurfaceWindow(window_, form_.Canvas().BigScreen(), true, id);
         break;
       case ControlKind::Preview:
-        child = CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false,
-                                    PlaceOf(*spec), id);
+        child = CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false, id);
         break;
       case ControlKind::FileList:
         binding = BindFileList(*std::get<FileList*>(control), window_, id, window_font_.get());
@@ -214,12 +193,8 @@ void Window::Build() {
       case ControlKind::TextButton: {
         const bool picture = spec->kind == ControlKind::PictureButton;
         HWND button = CreateChild(window_, L"BUTTON",
-                                  WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), *spec, id,
+                                  WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), id,
                                   window_font_.get());
-        if (picture) {
-          SendMessageW(button, BM_SETIMAGE, IMAGE_ICON,
-                       reinterpret_cast<LPARAM>(LoadGlyph(spec->picture)));
-        }
         if (!spec->tooltip.empty()) {
           std::wstring tip = Wide(spec->tooltip);
           TOOLINFOW tool{};
@@ -236,19 +211,17 @@ void Window::Build() {
       case ControlKind::CheckBox:
         binding = std::make_unique<CheckBoxBinding>(
             *std::get<CheckBox*>(control),
-            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, *spec, id,
-                        window_font_.get()));
+            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, id, window_font_.get()));
         break;
       case ControlKind::Label: {
-        const RECT place = PlaceOf(*spec);
-        std::get<TextControl*>(control)->SetView([this, place, name = spec->name] {
-          fitted_.erase(name);
+        std::get<TextControl*>(control)->SetView([this, spec] {
+          fitted_.erase(spec->name);
+          const RECT place = PlaceOf(*spec);
           InvalidateRect(window_, &place, TRUE);
         });
         break;
       }
-      case ControlKind::Image:
-        picture_place_ = PlaceOf(*spec);  // decoded once the logo is on screen
+      case ControlKind::Image:  // decoded once the logo is on screen
         break;
       case ControlKind::Timer: {
         Timer& timer = *std::get<Timer*>(control);
@@ -271,6 +244,63 @@ void Window::Build() {
       children_[spec->name] = child;
     }
   }
+}
+
+void Window::Rescale(UINT dpi) {
+  scale_ = ScaleOf(dpi);
+  window_font_ = SansSerif(8.25, false, scale_);
+  fitted_.clear();
+  // Icons from the sizes the program's icon file holds, the nearest taken by the system.
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const auto& [which, size] : {std::pair<WPARAM, int>{ICON_BIG, 32}, {ICON_SMALL, 16}}) {
+    OwnedIcon& icon = icons_[which == ICON_BIG ? 0 : 1];
+    const int pixels = Scaled(size, scale_);
+    icon.reset(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, pixels, pixels, 0)));
+    SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
+  }
+  Place();
+  if (picture_) {  // the rendering for the new scale
+    picture_.reset();
+    PostMessageW(window_, kShowPicture, 0, 0);
+  }
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void Window::Place() {
+  const int row = Scaled(kListRowHeight, scale_);
+  for (const ControlSpec& spec : form_.Window().controls) {
+    const auto found = children_.find(spec.name);
+    if (found == children_.end()) {
+      continue;
+    }
+    HWND child = found->second;
+    const RECT place = PlaceOf(spec);
+    int height = place.bottom - place.top;
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(window_font_.get()), FALSE);
+    if (spec.kind == ControlKind::DriveList) {  // closed, as high as its place
+      SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
+      SendMessageW(child, CB_SETITEMHEIGHT, 0, row);
+      height = Scaled(kDroppedHeight, scale_);
+    } else if (spec.kind == ControlKind::FileList || spec.kind == ControlKind::FolderList) {
+      SendMessageW(child, LB_SETITEMHEIGHT, 0, row);
+    } else if (spec.kind == ControlKind::PictureButton) {
+      SendMessageW(child, BM_SETIMAGE, IMAGE_ICON,
+                   reinterpret_cast<LPARAM>(
+                       LoadGlyph(spec.picture, spec.picture_size * GlyphFactor(scale_))));
+    }
+    SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+RECT Window::PlaceOf(const ControlSpec& spec) const {
+  const ScaledPlace place = PlaceAtScale(spec, scale_);
+  return {place.left, place.top, place.left + place.width, place.top + place.height};
+}
+
+SIZE Window::ClientSize(double scale) const {
+  return {Scaled(form_.Window().client_width, scale), Scaled(form_.Window().client_height, scale)};
 }
 
 void Window::Show() {
@@ -332,9 +362,7 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_MEASUREITEM: {
       auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-      item.itemHeight = item.CtlType == ODT_COMBOBOX && item.itemID == static_cast<UINT>(-1)
-                            ? kListRowHeight - 1
-                            : kListRowHeight;
+      item.itemHeight = static_cast<UINT>(Scaled(kListRowHeight, scale_));
       return TRUE;
     }
     case WM_CHARTOITEM: {
@@ -377,10 +405,23 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         }
       }
       return 0;
-    case kShowPicture:
-      picture_.reset(LoadPicture("decoration", picture_size_));
-      InvalidateRect(window_, &picture_place_, TRUE);
+    case kShowPicture:  // the larger rendering made smaller on a screen scaled up
+      picture_.reset(LoadPicture(scale_ > 1 ? "decoration-2x" : "decoration", picture_size_));
+      InvalidateRect(window_, nullptr, TRUE);
       return 0;
+    case WM_GETDPISCALEDSIZE: {  // the window's size at the new dpi, exact
+      const UINT dpi = static_cast<UINT>(wparam);
+      *reinterpret_cast<SIZE*>(lparam) = FrameSize(ClientSize(ScaleOf(dpi)), style_, dpi);
+      return TRUE;
+    }
+    case WM_DPICHANGED: {  // moved to a screen of another scale, or the scale changed
+      const auto& suggested = *reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Rescale(HIWORD(wparam));
+      return 0;
+    }
     case WM_CLOSE:
       form_.Close();  // the close box
       return 0;
@@ -392,34 +433,39 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-HFONT Window::FontOf(FontKind kind) const {
-  switch (kind) {
-    case FontKind::Bold975:
-      return bold_975_.get();
-    case FontKind::Bold825:
-      return bold_825_.get();
-    case FontKind::Window:
-      break;
-  }
-  return window_font_.get();
+// The label's font at the size its caption fits in (see FittingPointSize).
+OwnedFont Window::FittingFont(HDC dc, FontKind kind, const std::wstring& caption,
+                              int width) const {
+  const auto [design, bold] = ShapeOf(kind);
+  const double points = FittingPointSize(design, width, [&](double size) {
+    const OwnedFont font = SansSerif(size, bold, scale_);
+    HGDIOBJ old = SelectObject(dc, font.get());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, old);
+    return static_cast<double>(extent.cx);
+  });
+  return SansSerif(points, bold, scale_);
 }
 
 void Window::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
   for (const ControlSpec& spec : form_.Window().controls) {
+    RECT place = PlaceOf(spec);
     if (spec.kind == ControlKind::Image && picture_) {
       HDC source = CreateCompatibleDC(dc);
       HGDIOBJ old = SelectObject(source, picture_.get());
-      BitBlt(dc, spec.left, spec.top, picture_size_.cx, picture_size_.cy, source, 0, 0, SRCCOPY);
+      SetStretchBltMode(dc, HALFTONE);
+      StretchBlt(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 source, 0, 0, picture_size_.cx, picture_size_.cy, SRCCOPY);
       SelectObject(source, old);
       DeleteDC(source);
     } else if (spec.kind == ControlKind::Label) {
       const std::wstring caption = Wide(std::get<TextControl*>(form_.ControlFor(spec))->Caption());
-      RECT place = PlaceOf(spec);
       OwnedFont& font = fitted_[spec.name];
       if (!font) {
-        font = FittingFont(dc, FontOf(spec.font), caption, spec.width);
+        font = FittingFont(dc, spec.font, caption, place.right - place.left);
       }
       HGDIOBJ old = SelectObject(dc, font.get());
       SetBkMode(dc, TRANSPARENT);

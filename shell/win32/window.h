@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <string_view>
 #include <memory>
 #include <vector>
@@ -32,21 +33,26 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Build();
+  // Fonts, icons and every child's place for the window's dpi: at the start and on each change.
+  void Rescale(UINT dpi);
+  void Place();
+  RECT PlaceOf(const ControlSpec& spec) const;
+  SIZE ClientSize(double scale) const;
   void Paint();
   // The mouse on the window itself, where the labels are painted.
   void MouseOnLabels(UINT message, POINT at);
-  HFONT FontOf(FontKind kind) const;
+  OwnedFont FittingFont(HDC dc, FontKind kind, const std::wstring& caption, int width) const;
   void FocusMovedFrom(HWND child);
   Binding* BindingOf(HWND child) const;
 
   ViewerForm& form_;
   HWND window_ = nullptr;
+  DWORD style_ = 0;
+  double scale_ = 1;     // the window's dpi over 96
   OwnedFont window_font_;
-  OwnedFont bold_975_;
-  OwnedFont bold_825_;
-  OwnedBitmap picture_;  // Image1
+  OwnedIcon icons_[2];   // big, small
+  OwnedBitmap picture_;  // Image1, the rendering for the scale
   SIZE picture_size_{};
-  RECT picture_place_{};
   HWND tooltips_ = nullptr;
   TextControl* pressed_label_ = nullptr;                // holds the mouse until its release
   std::map<std::string_view, OwnedFont> fitted_;        // each label's font for its caption

@@ -61,6 +61,18 @@ shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid) {
   return screen;
 }
 
+shell::Raster PreviewOf(const Art& art, shell::Rgb dot) {
+  shell::Raster preview(int(art[0].size()), int(art.size()), shell::kScreenColor);
+  for (std::size_t y = 0; y < art.size(); ++y) {
+    for (std::size_t x = 0; x < art[y].size(); ++x) {
+      if (art[y][x] == '#') {
+        preview.SetPixel(int(x), int(y), dot);
+      }
+    }
+  }
+  return preview;
+}
+
 std::string Difference(const shell::Raster& shown, const shell::Raster& expected) {
   if (shown.Width() != expected.Width() || shown.Height() != expected.Height()) {
     return "in size";

@@ -25,6 +25,8 @@ Art PreviewArt(const shell::Raster& preview, shell::Rgb dot);
 // corner at (ox, oy): lines every 6 pixels in `grid` (the screen colour for none), both end
 // lines included, and each dark dot a 5 x 5 square between them.
 shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid);
+// The preview of the art at actual size, in the screen colour: each dark dot one pixel in `dot`.
+shell::Raster PreviewOf(const Art& art, shell::Rgb dot);
 // Where two rasters differ first, or "" when they are the same.
 std::string Difference(const shell::Raster& shown, const shell::Raster& expected);
 
