@@ -5,7 +5,7 @@
 # in Polish, then in English after `wine reg add` of the setting with the path written with '/';
 # plover.exe, and the Linux plover when given, exporting to a stand-in LogoManager registered
 # under a folder with a blank: plover.exe gives it exactly its path, one blank and the file, the
-# Linux one the file through Wine; each closes about two seconds later. Exits 77 (skipped) when
+# Linux one the file through Wine; each then ends. Exits 77 (skipped) when
 # a tool is missing.
 #
 # usage: windows_under_wine.py BUILD_WINDOWS SAMPLES_DIR [LINUX_PLOVER]
@@ -80,7 +80,7 @@ def kestrel_checks(wine, build, logos):
 
 
 # plover started on a picture message, "=> LogoManager" clicked: the stand-in's command line
-# must be as `expected` says, and plover close about two seconds after the click.
+# must be as `expected` says, and plover end (its timer's closing is the window layer's test).
 def export_check(wine, record, plover, file, expected):
     if os.path.exists(record):
         os.remove(record)
@@ -96,9 +96,8 @@ def export_check(wine, record, plover, file, expected):
         with open(record, encoding="utf-8") as text:
             command_line = text.read()
         ok = expect(f"{plover[-1]} gives LogoManager {command_line!r}", expected(command_line))
-        viewer.wait(timeout=30)
-        after = time.monotonic() - clicked
-        return expect(f"plover closed {after:.1f} s after the export", 1.5 <= after <= 15) and ok
+        viewer.wait(timeout=30)  # the process ends, not only its window
+        return ok
     finally:
         viewer.kill()
         viewer.wait()
