@@ -173,10 +173,6 @@ class Session:
         return where or rf"{self.profile}\{DEFAULT_FOLDER}", self.wine.run(
             self.setup, "/S", *([f"/D={where}"] if where else []))[0]
 
-    def run_uninstaller(self):  # as Windows runs it, from the entry's QuietUninstallString
-        command = self.wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
-        return command, self.wine.run(*command_words(command))[0]
-
     def check_installed(self):
         wine, install = self.wine, self.installed
         folder = wine.unix_path(install)
@@ -206,21 +202,18 @@ class Session:
         for name, data in expected.items():
             check(entry.get(name) == data, f"uninstall entry {name}: {entry.get(name)}, not {data}")
 
-    def install(self, where=None):
+    # Refused: fails, makes no folder and leaves the installation as it was.
+    def install(self, where=None, refused=False):
         earlier = self.installed
-        self.installed, status = self.run_setup(where)
-        check(status == 0, f"the installer's exit status: {status}")
+        folder, status = self.run_setup(where)
+        check((status != 0) == refused, f"installing into {folder}: exit status {status}")
+        check(not refused or not os.path.exists(self.wine.unix_path(folder)), f"{folder} made")
+        self.installed = earlier if refused else folder
         self.check_installed()
         if earlier not in (None, self.installed):
             gone = self.wine.unix_path(earlier)
             left = sorted(set(os.listdir(gone)) & set(PROGRAM_FILES)) if os.path.isdir(gone) else []
             check(not left, f"the installation in {earlier} is left behind: {left}")
-
-    def refused_install(self, where):
-        folder, status = self.run_setup(where)
-        check(status != 0, f"installed into {folder} while kestrel runs from {self.installed}")
-        check(not os.path.exists(self.wine.unix_path(folder)), f"{folder} was made")
-        self.check_installed()
 
     # kestrel started as Explorer opens a .nsl (its ProgID's open command, "%1" the file) must
     # show the file's dots; plover started from its Start menu entry.
@@ -270,16 +263,16 @@ class Session:
         self.wine.close("kestrel.exe")
         self.viewer.wait(timeout=TIMEOUT)
 
-    def uninstall(self):
-        command, status = self.run_uninstaller()
-        check(status == 0, f"{command}: exit status {status}")
-        self.wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
-        self.installed = None
-
-    def refused_uninstall(self):
-        command, status = self.run_uninstaller()
-        check(status != 0, f"{command} while kestrel runs: exit status 0")
-        self.check_installed()
+    # As Windows runs it, from the entry's QuietUninstallString. Refused: fails, changes nothing.
+    def uninstall(self, refused=False):
+        command = self.wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
+        status = self.wine.run(*command_words(command))[0]
+        check((status != 0) == refused, f"{command}: exit status {status}")
+        if refused:
+            self.check_installed()
+        else:
+            self.wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
+            self.installed = None
 
 
 # Each case starts from the prefix as it was before any installation, and its last uninstall
@@ -291,11 +284,11 @@ CASES = (
     ("install again elsewhere, uninstall",
      ((S.install,), (S.install, ELSEWHERE), (S.uninstall,))),
     ("uninstall while kestrel runs", ((S.install, ELSEWHERE), (S.start_kestrel,),
-                                      (S.refused_uninstall,), (S.stop_kestrel,), (S.uninstall,))),
+                                      (S.uninstall, True), (S.stop_kestrel,), (S.uninstall,))),
     ("uninstall from its window while kestrel runs",
      ((S.install,), (S.start_kestrel,), (S.asked_uninstall,), (S.uninstall,))),
     ("install elsewhere while kestrel runs", ((S.install,), (S.start_kestrel,),
-                                              (S.refused_install, ELSEWHERE), (S.stop_kestrel,),
+                                              (S.install, ELSEWHERE, True), (S.stop_kestrel,),
                                               (S.uninstall,))),
 )
 
