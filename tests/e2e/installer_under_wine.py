@@ -77,6 +77,7 @@ def command_words(command):  # split as Windows splits quoted words without esca
     return [quoted or bare for quoted, bare in re.findall(r'"([^"]*)"|(\S+)', command)]
 
 
+# A fresh prefix in WORK, shown on DISPLAY; also the Windows programs' end-to-end run's.
 class Wine:
     def __init__(self, work, display):
         self.prefix = os.path.join(work, "prefix")
@@ -84,6 +85,8 @@ class Wine:
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=display,
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
                         HOME=work, XDG_CONFIG_HOME=work, XDG_DATA_HOME=work, LC_ALL="C.UTF-8")
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     # Runs a program to its end, its exit status and output (standard output, then error) through
     # files: a wineserver the run starts would hold a pipe open, and the run would last as long
@@ -294,8 +297,6 @@ CASES = (
 
 
 def run_cases(wine, build, samples, work):
-    subprocess.run(["wineboot", "-i"], env=wine.env, check=True, timeout=300,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # .nlm already belongs to another program, which must get it back at the uninstall.
     wine.reg_add(rf"{CLASSES}\.nlm", None, OTHER_PROGID)
     wine.reg_add(rf"{CLASSES}\.nlm", "Content Type", "application/x-other-viewer")

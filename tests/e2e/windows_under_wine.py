@@ -18,6 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
+from installer_under_wine import Wine  # noqa: E402
 from viewer_under_xvfb import end_wine_run, need, start_xvfb, windows_path  # noqa: E402
 
 EXPORT_BUTTON = ("52", "412")
@@ -30,31 +31,6 @@ SHORT_FILE = {
 }
 
 
-class Wine:
-    def __init__(self, work, display):
-        self.env = dict(os.environ, DISPLAY=display, WINEPREFIX=os.path.join(work, "prefix"),
-                        WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", HOME=work,
-                        XDG_CONFIG_HOME=work)
-        self.run("wineboot", "-i", timeout=300)
-
-    # Output through a file: a wineserver the run starts would hold a pipe open, and the run
-    # would last as long as it.
-    def run(self, *command, timeout=120):
-        with tempfile.TemporaryFile() as out:
-            subprocess.run(command, env=self.env, check=True, timeout=timeout, stdout=out,
-                           stderr=subprocess.DEVNULL)
-            out.seek(0)
-            return out.read()
-
-    def start(self, *command):
-        return subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL)
-
-    def window(self, title):
-        return self.run("xdotool", "search", "--sync", "--onlyvisible", "--name",
-                        "^" + title + "$", timeout=60).split()[0].decode()
-
-
 def expect(what, ok, detail=""):
     print(("ok: " if ok else "FAILED: ") + what + ("" if ok else "\n" + detail))
     return ok
@@ -65,14 +41,13 @@ def kestrel_checks(wine, build, logos):
     ok = True
     for language, argument in (("pl", short), ("en", short.replace("\\", "/"))):
         if language == "en":
-            wine.run("wine", "reg", "add", SETTINGS, "/v", "Lang", "/d", "en", "/f")
-        viewer = wine.start("wine", os.path.join(build, "apps", "kestrel", "kestrel.exe"), argument)
+            wine.reg_add(SETTINGS, "Lang", "en")
+        viewer = wine.start(os.path.join(build, "apps", "kestrel", "kestrel.exe"), argument)
         try:
-            text = wine.run("wine", os.path.join(build, "tests", "message_box_reader.exe"),
-                            "Kestrel", timeout=60).decode("utf-8")
+            text = wine.run(os.path.join(build, "tests", "message_box_reader.exe"), "Kestrel")[1]
             ok &= expect(f"the short file's message in {language} from {argument}",
                          text == SHORT_FILE[language], repr(text))
-            wine.window("Kestrel 1.0")  # drawn, and reported, before it shows
+            wine.window("^Kestrel 1.0$")  # drawn, and reported, before it shows
         finally:
             viewer.kill()
             viewer.wait()
@@ -84,10 +59,11 @@ def kestrel_checks(wine, build, logos):
 def export_check(wine, record, plover, file, expected):
     if os.path.exists(record):
         os.remove(record)
-    viewer = wine.start(*plover, file)
+    viewer = subprocess.Popen([*plover, file], env=wine.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
     try:
-        wine.run("xdotool", "mousemove", "--window", wine.window("Plover 1.0"), *EXPORT_BUTTON,
-                 "click", "1")
+        subprocess.run(["xdotool", "mousemove", "--window", wine.window("^Plover 1.0$"),
+                        *EXPORT_BUTTON, "click", "1"], env=wine.env, check=True, timeout=60)
         clicked = time.monotonic()
         while not os.path.exists(record) and time.monotonic() < clicked + 60:
             time.sleep(0.1)
@@ -108,8 +84,8 @@ def plover_checks(wine, build, logos, linux_plover):
     os.makedirs(folder)
     shutil.copy(os.path.join(build, "tests", "logomanager_stand_in.exe"),
                 os.path.join(folder, "LogoManager.exe"))
-    wine.run("wine", "reg", "add", APP_PATHS, "/ve", "/d", LOGO_MANAGER, "/f")
-    wine.run("wineserver", "-w")  # system.reg written, for the Linux plover
+    wine.reg_add(APP_PATHS, None, LOGO_MANAGER)
+    wine.wait_idle()  # system.reg written, for the Linux plover
     record, file = os.path.join(folder, "record.txt"), os.path.join(logos, "picture_wave.nlm")
     plover = ("wine", os.path.join(build, "apps", "plover", "plover.exe"))
     ok = export_check(wine, record, plover, windows_path(file),
