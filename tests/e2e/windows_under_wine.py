@@ -18,7 +18,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(__file__))
-from installer_under_wine import Wine  # noqa: E402
+from installer_under_wine import Failure, Wine, check  # noqa: E402
 from viewer_under_xvfb import end_wine_run, need, start_xvfb, windows_path  # noqa: E402
 
 EXPORT_BUTTON = ("52", "412")
@@ -31,27 +31,20 @@ SHORT_FILE = {
 }
 
 
-def expect(what, ok, detail=""):
-    print(("ok: " if ok else "FAILED: ") + what + ("" if ok else "\n" + detail))
-    return ok
-
-
 def kestrel_checks(wine, build, logos):
     short = windows_path(os.path.join(logos, "0_short.nsl"))
-    ok = True
     for language, argument in (("pl", short), ("en", short.replace("\\", "/"))):
         if language == "en":
             wine.reg_add(SETTINGS, "Lang", "en")
         viewer = wine.start(os.path.join(build, "apps", "kestrel", "kestrel.exe"), argument)
         try:
             text = wine.run(os.path.join(build, "tests", "message_box_reader.exe"), "Kestrel")[1]
-            ok &= expect(f"the short file's message in {language} from {argument}",
-                         text == SHORT_FILE[language], repr(text))
+            check(text == SHORT_FILE[language], f"the message in {language} from {argument}: "
+                  + repr(text))
             wine.window("^Kestrel 1.0$")  # drawn, and reported, before it shows
         finally:
             viewer.kill()
             viewer.wait()
-    return ok
 
 
 # plover started on a picture message, "=> LogoManager" clicked: the stand-in's command line
@@ -67,13 +60,11 @@ def export_check(wine, record, plover, file, expected):
         clicked = time.monotonic()
         while not os.path.exists(record) and time.monotonic() < clicked + 60:
             time.sleep(0.1)
-        if not expect(f"{plover[-1]} starts LogoManager", os.path.exists(record)):
-            return False
+        check(os.path.exists(record), f"{plover[-1]} does not start LogoManager")
         with open(record, encoding="utf-8") as text:
             command_line = text.read()
-        ok = expect(f"{plover[-1]} gives LogoManager {command_line!r}", expected(command_line))
+        check(expected(command_line), f"{plover[-1]} gives LogoManager {command_line!r}")
         viewer.wait(timeout=30)  # the process ends, not only its window
-        return ok
     finally:
         viewer.kill()
         viewer.wait()
@@ -87,13 +78,10 @@ def plover_checks(wine, build, logos, linux_plover):
     wine.reg_add(APP_PATHS, None, LOGO_MANAGER)
     wine.wait_idle()  # system.reg written, for the Linux plover
     record, file = os.path.join(folder, "record.txt"), os.path.join(logos, "picture_wave.nlm")
-    plover = ("wine", os.path.join(build, "apps", "plover", "plover.exe"))
-    ok = export_check(wine, record, plover, windows_path(file),
-                      lambda line: line == LOGO_MANAGER + " " + windows_path(file))
+    export_check(wine, record, ("wine", os.path.join(build, "apps", "plover", "plover.exe")),
+                 windows_path(file), lambda line: line == LOGO_MANAGER + " " + windows_path(file))
     if linux_plover:
-        ok &= export_check(wine, record, (linux_plover,), file,
-                           lambda line: windows_path(file) in line)
-    return ok
+        export_check(wine, record, (linux_plover,), file, lambda line: windows_path(file) in line)
 
 
 def main():
@@ -109,8 +97,13 @@ def main():
         with open(os.path.join(logos, "0_short.nsl"), "wb") as short:
             short.write(bytes(573))  # one byte short of a logo
         wine = Wine(work, display)
-        ok = kestrel_checks(wine, build, logos)
-        return 0 if plover_checks(wine, build, logos, linux_plover) and ok else 1
+        kestrel_checks(wine, build, logos)
+        plover_checks(wine, build, logos, linux_plover)
+        print("Windows programs under Wine: passed")
+        return 0
+    except (Failure, subprocess.TimeoutExpired) as failure:
+        print("FAILED:", failure)
+        return 1
     finally:
         end_wine_run(server, work)
 
