@@ -1,10 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QImage>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <functional>
@@ -21,13 +19,6 @@ class ThumbnailerTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir folder_;
-
-  static int Run(int size, const std::string& input, const QString& output) {
-    return QProcess::execute(KP_THUMBNAILER,
-                             {QString::number(size), QString::fromStdString(input), output});
-  }
-
   struct Outcome {
     int exit_code;
     QByteArray stderr_text;
@@ -51,24 +42,10 @@ class ThumbnailerTest : public QObject {
   }
 
  private slots:
-  // The thumbnail as a PNG: the big screen's dots and grid at 512 pixels.
-  void writesTheThumbnailAsAPng() {
-    const QString output = folder_.filePath("thumbnail.png");
-    const std::string bird = test_support::SamplePath("kestrel_bird.nsl").string();
-    QCOMPARE(Run(512, bird, output), 0);
-    const QImage image(output);
-    const shell::Raster screen =
-        test_support::ScreenOf(test_support::SampleArt("kestrel_bird"), 0, 0, shell::kGridColor);
-    QCOMPARE(image.size(), QSize(screen.Width(), screen.Height()));
-    for (int i = 0; i < screen.Width() * screen.Height(); ++i) {
-      QCOMPARE(image.pixel(i % screen.Width(), i / screen.Width()), screen.Pixels()[std::size_t(i)]);
-    }
-    QCOMPARE(Run(128, bird, folder_.filePath("no/a.png")), 1);  // a folder that is not there
-  }
-
   // What a hostile folder or caller can hand it: each refused at once with a reason, and nothing
-  // anywhere changed, OUTPUT included. A regular file of its own at OUTPUT is replaced whole.
-  void refusesWhatIsNoLogoOrNoPlaceForItAndChangesNothing() {
+  // anywhere changed, OUTPUT included. A regular file of its own at OUTPUT is replaced whole by
+  // the PNG, read back pixel by pixel.
+  void refusesWhatIsNoLogoOrNoPlaceForItAndWritesOnlyItsPng() {
     test_support::TempFolder temp;
     const fs::path folder = temp.Path();
     fs::permissions(folder, fs::perms::all);  // open to the user nobody
@@ -103,6 +80,7 @@ class ThumbnailerTest : public QObject {
         {"OUTPUT a link", bird, folder / "link", "symbolic link", same(target, "kept")},
         {"OUTPUT a dangling link", bird, folder / "dangling", "symbolic link",
          absent(folder / "nowhere")},
+        {"OUTPUT in no folder", bird, folder / "no" / "a.png", "not written", png_only},
         {"OUTPUT a folder", bird, folder / "folder", "not a regular file",
          [&] { return fs::is_directory(folder / "folder"); }},
         {"OUTPUT is INPUT", bird, bird, "the input file itself",
@@ -118,10 +96,20 @@ class ThumbnailerTest : public QObject {
       const Outcome outcome = RunUnattended(size, bird, png);
       QVERIFY2(outcome.exit_code == 2 && outcome.stderr_text.contains("usage") && png_only(), size);
     }
-    // Its own earlier thumbnail is replaced, and nothing but OUTPUT is left in the folder.
+    // Its own earlier thumbnail is replaced, and nothing but OUTPUT is left in the folder: at
+    // 512 the big screen's dots and grid, at the largest size 1009 x 577 pixels.
     const fs::path earlier = file("earlier.png", "an earlier thumbnail");
     fs::permissions(earlier, fs::perms::others_write, fs::perm_options::add);
     const auto before = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+    QCOMPARE(RunUnattended("512", bird, earlier).exit_code, 0);
+    const QImage image(QString::fromStdString(earlier));
+    const shell::Raster screen =
+        test_support::ScreenOf(test_support::SampleArt("kestrel_bird"), 0, 0, shell::kGridColor);
+    QCOMPARE(image.size(), QSize(screen.Width(), screen.Height()));
+    for (int i = 0; i < screen.Width() * screen.Height(); ++i) {
+      const QRgb expected = screen.Pixels()[std::size_t(i)];
+      QCOMPARE(image.pixel(i % screen.Width(), i / screen.Width()), expected);
+    }
     QCOMPARE(RunUnattended("1024", bird, earlier).exit_code, 0);
     QCOMPARE(QImage(QString::fromStdString(earlier)).size(), QSize(1009, 577));
     QCOMPARE(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), before);
