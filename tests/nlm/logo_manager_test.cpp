@@ -198,7 +198,6 @@ TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
   const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   // What is there; the program registered; whether it, and wine, are there; whether it starts.
   const std::tuple<const char*, std::string, bool, bool, bool> cases[] = {
-      {"a batch file registered", "C:\\LM.cmd", true, true, false},
       {"both there", LogoManagerPath, true, true, true},
       {"no wine", LogoManagerPath, true, false, false},
       {"LogoManager.exe removed after start-up", LogoManagerPath, false, true, false},
