@@ -5,15 +5,15 @@
 # Then the cases below, one after another in one fresh prefix under Xvfb where `.nlm` already
 # belongs to another program and an empty C:\Tools exists. After each installation the programs,
 # Start menu entries, file types and uninstall entry are in place and an earlier installation
-# elsewhere is gone; the first case opens a .nsl as Explorer does (the ProgID's open command,
-# "%1" replaced) and plover from the Start menu. While kestrel runs, the silent uninstaller and an
-# installation elsewhere fail and change nothing, and the uninstaller started from the entry's
-# UninstallString asks to close kestrel (box read by message_box_reader.exe) and goes on after
-# Retry. Each case ends uninstalled (QuietUninstallString) and the prefix as before: drive C:'s
-# listing and the exports of HKCU and HKLM\Software equal, .nlm given back, C:\Tools still there.
+# elsewhere is gone; the first case opens a .nsl as the ProgID's open command does and plover
+# from the Start menu. While kestrel runs, the silent uninstaller and an installation elsewhere
+# fail and change nothing, and the uninstaller started from the entry's UninstallString asks
+# to close kestrel (box read by message_box_reader.exe) and goes on after Retry. Each case ends
+# uninstalled (QuietUninstallString) and the prefix as before: drive C:'s listing and the exports
+# of HKCU and HKLM\Software equal, .nlm given back, C:\Tools still there.
 # Ignored: Temp\~nsu*.tmp\Un.exe, the copy an NSIS uninstaller runs from and cannot delete.
-# Wine 8 ignores HKCU\Software\Classes when opening a file, so the test follows the association
-# itself. Winemenubuilder is off (it would mirror entries into the Linux desktop). Exits 77
+# Wine 8 ignores HKCU\Software\Classes when opening a file, so the test starts what the open
+# command names. Winemenubuilder is off (it would mirror entries into the Linux desktop). Exits 77
 # (skipped) when a tool is missing.
 #
 # usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR
@@ -218,15 +218,13 @@ class Session:
             left = sorted(set(os.listdir(gone)) & set(PROGRAM_FILES)) if os.path.isdir(gone) else []
             check(not left, f"the installation in {earlier} is left behind: {left}")
 
-    # kestrel started as Explorer opens a .nsl (its ProgID's open command, "%1" the file) must
-    # show the file's dots; plover started from its Start menu entry.
+    # The installed kestrel on a file in a folder with a blank, as the .nsl ProgID's open command
+    # (checked above) starts it, must show the file's dots; plover started from the Start menu.
     def use(self):
         logos = os.path.join(self.work, "my logos")
         os.makedirs(logos, exist_ok=True)
         logo = windows_path(shutil.copy(os.path.join(self.samples, "kestrel_bird.nsl"), logos))
-        progid = self.wine.reg_value(rf"{CLASSES}\.nsl")
-        command = self.wine.reg_value(rf"{CLASSES}\{progid}\shell\open\command")
-        self.viewer = self.wine.start(*(logo if w == "%1" else w for w in command_words(command)))
+        self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe", logo)
         art = read_art(os.path.join(self.samples, "art", "kestrel_bird.txt"))
         shown, dots = wait_for_picture(self.wine.window("^Kestrel 1.0$"), self.wine.env, art,
                                        (84, 48), False)
