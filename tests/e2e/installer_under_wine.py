@@ -5,15 +5,15 @@
 # Then the cases below, one after another in one fresh prefix under Xvfb where `.nlm` already
 # belongs to another program and an empty C:\Tools exists. After each installation the programs,
 # Start menu entries, file types and uninstall entry are in place and an earlier installation
-# elsewhere is gone; the first case opens a .nsl as Explorer does (the ProgID's open command,
-# "%1" replaced) and plover from the Start menu. While kestrel runs, the silent uninstaller and an
-# installation elsewhere fail and change nothing, and the uninstaller started from the entry's
-# UninstallString asks to close kestrel (box read by message_box_reader.exe) and goes on after
-# Retry. Each case ends uninstalled (QuietUninstallString) and the prefix as before: drive C:'s
-# listing and the exports of HKCU and HKLM\Software equal, .nlm given back, C:\Tools still there.
+# elsewhere is gone; the first case opens a .nsl as the ProgID's open command does and plover
+# from the Start menu. While kestrel runs, the silent uninstaller and an installation elsewhere
+# fail and change nothing, and the uninstaller started from the entry's UninstallString asks
+# to close kestrel (box read by message_box_reader.exe) and goes on after Retry. Each case ends
+# uninstalled (QuietUninstallString) and the prefix as before: drive C:'s listing and the exports
+# of HKCU and HKLM\Software equal, .nlm given back, C:\Tools still there.
 # Ignored: Temp\~nsu*.tmp\Un.exe, the copy an NSIS uninstaller runs from and cannot delete.
-# Wine 8 ignores HKCU\Software\Classes when opening a file, so the test follows the association
-# itself. Winemenubuilder is off (it would mirror entries into the Linux desktop). Exits 77
+# Wine 8 ignores HKCU\Software\Classes when opening a file, so the test starts what the open
+# command names. Winemenubuilder is off (it would mirror entries into the Linux desktop). Exits 77
 # (skipped) when a tool is missing.
 #
 # usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR
@@ -77,6 +77,7 @@ def command_words(command):  # split as Windows splits quoted words without esca
     return [quoted or bare for quoted, bare in re.findall(r'"([^"]*)"|(\S+)', command)]
 
 
+# A fresh prefix in WORK, shown on DISPLAY; also the Windows programs' end-to-end run's.
 class Wine:
     def __init__(self, work, display):
         self.prefix = os.path.join(work, "prefix")
@@ -84,6 +85,8 @@ class Wine:
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all", DISPLAY=display,
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
                         HOME=work, XDG_CONFIG_HOME=work, XDG_DATA_HOME=work, LC_ALL="C.UTF-8")
+        subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     # Runs a program to its end, its exit status and output (standard output, then error) through
     # files: a wineserver the run starts would hold a pipe open, and the run would last as long
@@ -173,10 +176,6 @@ class Session:
         return where or rf"{self.profile}\{DEFAULT_FOLDER}", self.wine.run(
             self.setup, "/S", *([f"/D={where}"] if where else []))[0]
 
-    def run_uninstaller(self):  # as Windows runs it, from the entry's QuietUninstallString
-        command = self.wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
-        return command, self.wine.run(*command_words(command))[0]
-
     def check_installed(self):
         wine, install = self.wine, self.installed
         folder = wine.unix_path(install)
@@ -206,31 +205,26 @@ class Session:
         for name, data in expected.items():
             check(entry.get(name) == data, f"uninstall entry {name}: {entry.get(name)}, not {data}")
 
-    def install(self, where=None):
+    # Refused: fails, makes no folder and leaves the installation as it was.
+    def install(self, where=None, refused=False):
         earlier = self.installed
-        self.installed, status = self.run_setup(where)
-        check(status == 0, f"the installer's exit status: {status}")
+        folder, status = self.run_setup(where)
+        check((status != 0) == refused, f"installing into {folder}: exit status {status}")
+        check(not refused or not os.path.exists(self.wine.unix_path(folder)), f"{folder} made")
+        self.installed = earlier if refused else folder
         self.check_installed()
         if earlier not in (None, self.installed):
             gone = self.wine.unix_path(earlier)
             left = sorted(set(os.listdir(gone)) & set(PROGRAM_FILES)) if os.path.isdir(gone) else []
             check(not left, f"the installation in {earlier} is left behind: {left}")
 
-    def refused_install(self, where):
-        folder, status = self.run_setup(where)
-        check(status != 0, f"installed into {folder} while kestrel runs from {self.installed}")
-        check(not os.path.exists(self.wine.unix_path(folder)), f"{folder} was made")
-        self.check_installed()
-
-    # kestrel started as Explorer opens a .nsl (its ProgID's open command, "%1" the file) must
-    # show the file's dots; plover started from its Start menu entry.
+    # The installed kestrel on a file in a folder with a blank, as the .nsl ProgID's open command
+    # (checked above) starts it, must show the file's dots; plover started from the Start menu.
     def use(self):
         logos = os.path.join(self.work, "my logos")
         os.makedirs(logos, exist_ok=True)
         logo = windows_path(shutil.copy(os.path.join(self.samples, "kestrel_bird.nsl"), logos))
-        progid = self.wine.reg_value(rf"{CLASSES}\.nsl")
-        command = self.wine.reg_value(rf"{CLASSES}\{progid}\shell\open\command")
-        self.viewer = self.wine.start(*(logo if w == "%1" else w for w in command_words(command)))
+        self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe", logo)
         art = read_art(os.path.join(self.samples, "art", "kestrel_bird.txt"))
         shown, dots = wait_for_picture(self.wine.window("^Kestrel 1.0$"), self.wine.env, art,
                                        (84, 48), False)
@@ -270,16 +264,16 @@ class Session:
         self.wine.close("kestrel.exe")
         self.viewer.wait(timeout=TIMEOUT)
 
-    def uninstall(self):
-        command, status = self.run_uninstaller()
-        check(status == 0, f"{command}: exit status {status}")
-        self.wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
-        self.installed = None
-
-    def refused_uninstall(self):
-        command, status = self.run_uninstaller()
-        check(status != 0, f"{command} while kestrel runs: exit status 0")
-        self.check_installed()
+    # As Windows runs it, from the entry's QuietUninstallString. Refused: fails, changes nothing.
+    def uninstall(self, refused=False):
+        command = self.wine.reg_value(UNINSTALL_KEY, "QuietUninstallString")
+        status = self.wine.run(*command_words(command))[0]
+        check((status != 0) == refused, f"{command}: exit status {status}")
+        if refused:
+            self.check_installed()
+        else:
+            self.wine.wait_idle()  # the uninstaller's copy in the temporary folder does the work
+            self.installed = None
 
 
 # Each case starts from the prefix as it was before any installation, and its last uninstall
@@ -291,18 +285,16 @@ CASES = (
     ("install again elsewhere, uninstall",
      ((S.install,), (S.install, ELSEWHERE), (S.uninstall,))),
     ("uninstall while kestrel runs", ((S.install, ELSEWHERE), (S.start_kestrel,),
-                                      (S.refused_uninstall,), (S.stop_kestrel,), (S.uninstall,))),
+                                      (S.uninstall, True), (S.stop_kestrel,), (S.uninstall,))),
     ("uninstall from its window while kestrel runs",
      ((S.install,), (S.start_kestrel,), (S.asked_uninstall,), (S.uninstall,))),
     ("install elsewhere while kestrel runs", ((S.install,), (S.start_kestrel,),
-                                              (S.refused_install, ELSEWHERE), (S.stop_kestrel,),
+                                              (S.install, ELSEWHERE, True), (S.stop_kestrel,),
                                               (S.uninstall,))),
 )
 
 
 def run_cases(wine, build, samples, work):
-    subprocess.run(["wineboot", "-i"], env=wine.env, check=True, timeout=300,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     # .nlm already belongs to another program, which must get it back at the uninstall.
     wine.reg_add(rf"{CLASSES}\.nlm", None, OTHER_PROGID)
     wine.reg_add(rf"{CLASSES}\.nlm", "Content Type", "application/x-other-viewer")

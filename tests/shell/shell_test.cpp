@@ -8,10 +8,12 @@
 #include "shell/base/read_only_file.h"
 #include "shell/canvas/device_image.h"
 #include "shell/canvas/logo_canvas.h"
+#include "shell/canvas/thumbnail.h"
 #include "shell/system/command_line.h"
 #include "shell/system/drives.h"
 #include "shell/texts/texts.h"
 #include "support/temp_folder.h"
+#include "support/text_art.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -90,6 +92,38 @@ TEST(Canvas, AtEveryScaleEveryCellIsTheSameWholeNumberOfDevicePixels) {
       EXPECT_EQ(preview.At(px + c * dot + dot - 1, py + r * dot + dot - 1), kDotColor);
       EXPECT_EQ(preview.At(px + c * dot - 1 + (c == 0 ? dot + 1 : 0), py + r * dot), kScreenColor);
     }
+  }
+}
+
+// A file manager's thumbnail: each dot a square of whole pixels, a one-pixel grid around them
+// from four pixels a dot; with fewer pixels than dots, the dot each pixel falls in, aspect kept.
+TEST(Thumbnail, WholePixelsADotAGridFromFourPixelsAndTheNearestDotBelowOne) {
+  for (const auto& [sample, size, width, height, grid] :  // worked out by hand; grid: its pitch
+       {std::tuple{"kestrel_bird", 512, 505, 289, 6}, {"kestrel_bird", 337, 337, 193, 4},
+        {"kestrel_bird", 336, 336, 192, 0}, {"kestrel_bird", 32, 32, 18, 0},
+        {"picture_wave", 512, 505, 197, 7}, {"picture_wave", 32, 32, 12, 0},
+        {"operator_plover", 144, 144, 28, 0}}) {
+    SCOPED_TRACE(sample + (" at " + std::to_string(size)));
+    const test_support::Art art = test_support::SampleArt(sample);
+    const int columns = int(art[0].size()), rows = int(art.size());
+    const auto dark = [&art](int c, int r) { return art[std::size_t(r)][std::size_t(c)] == '#'; };
+    shell::DotPicture dots(columns, rows);
+    for (int i = 0; i < columns * rows; ++i) {
+      dots.Set(i % columns, i / columns, dark(i % columns, i / columns));
+    }
+    shell::Raster expected(width, height, kScreenColor);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const int c = grid ? x / grid : x * columns / width;
+        const int r = grid ? y / grid : y * rows / height;
+        if (grid && (x % grid == 0 || y % grid == 0)) {
+          expected.SetPixel(x, y, kGridColor);
+        } else if (dark(c, r)) {
+          expected.SetPixel(x, y, kDotColor);
+        }
+      }
+    }
+    EXPECT_EQ(test_support::Difference(shell::Thumbnail(dots, size), expected), "");
   }
 }
 
