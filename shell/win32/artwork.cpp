@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <cctype>
+#include <future>
 #include <string>
 
 namespace shell::win32 {
@@ -28,14 +29,17 @@ std::string ResourceName(std::string_view name) {
   return resource;
 }
 
-}  // namespace
+struct Picture {
+  HBITMAP bitmap = nullptr;
+  SIZE size{};
+};
 
-HBITMAP LoadPicture(std::string_view name, SIZE& size) {
+Picture DecodeWithCom(const std::string& name) {
   HRSRC found = FindResourceA(nullptr, ResourceName(name).c_str(), MAKEINTRESOURCEA(10));
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   auto* bytes = static_cast<BYTE*>(loaded ? LockResource(loaded) : nullptr);
   if (!bytes) {
-    return nullptr;
+    return {};
   }
   Released<IWICImagingFactory> factory;
   Released<IWICStream> stream;
@@ -56,7 +60,7 @@ HBITMAP LoadPicture(std::string_view name, SIZE& size) {
                                    WICBitmapDitherTypeNone, nullptr, 0,
                                    WICBitmapPaletteTypeCustom)) ||
       FAILED(converter->GetSize(&width, &height))) {
-    return nullptr;
+    return {};
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -70,10 +74,40 @@ HBITMAP LoadPicture(std::string_view name, SIZE& size) {
   if (!bitmap || FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
                                               static_cast<BYTE*>(pixels)))) {
     DeleteObject(bitmap);
-    return nullptr;
+    return {};
   }
-  size = {static_cast<LONG>(width), static_cast<LONG>(height)};
-  return bitmap;
+  return {bitmap, {static_cast<LONG>(width), static_cast<LONG>(height)}};
+}
+
+// On a thread without COM, COM is started for the decoding and ended after it; a thread that
+// has it keeps its own.
+Picture Decode(const std::string& name) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const Picture picture = DecodeWithCom(name);
+  if (SUCCEEDED(com)) {
+    CoUninitialize();
+  }
+  return picture;
+}
+
+// The picture being decoded ahead, by name.
+std::string ahead_name;
+std::future<Picture> ahead;
+
+}  // namespace
+
+void DecodeAhead(std::string_view name) {
+  ahead_name = name;
+  ahead = std::async(std::launch::async, Decode, std::string(name));
+}
+
+HBITMAP LoadPicture(std::string_view name, SIZE& size) {
+  const Picture picture =
+      ahead.valid() && name == ahead_name ? ahead.get() : Decode(std::string(name));
+  if (picture.bitmap) {
+    size = picture.size;
+  }
+  return picture.bitmap;
 }
 
 HICON LoadGlyph(std::string_view name) {
