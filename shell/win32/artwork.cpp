@@ -3,7 +3,6 @@
 #include <wincodec.h>
 
 #include <cctype>
-#include <future>
 #include <string>
 
 namespace shell::win32 {
@@ -34,7 +33,7 @@ struct Picture {
   SIZE size{};
 };
 
-Picture DecodeWithCom(const std::string& name) {
+Picture DecodeWithCom(std::string_view name) {
   HRSRC found = FindResourceA(nullptr, ResourceName(name).c_str(), MAKEINTRESOURCEA(10));
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   auto* bytes = static_cast<BYTE*>(loaded ? LockResource(loaded) : nullptr);
@@ -81,8 +80,8 @@ Picture DecodeWithCom(const std::string& name) {
 
 // On a thread without COM, COM is started for the decoding and ended after it; a thread that
 // has it keeps its own.
-Picture Decode(const std::string& name) {
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+Picture Decode(std::string_view name) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const Picture picture = DecodeWithCom(name);
   if (SUCCEEDED(com)) {
     CoUninitialize();
@@ -90,20 +89,37 @@ Picture Decode(const std::string& name) {
   return picture;
 }
 
-// The picture being decoded ahead, by name.
-std::string ahead_name;
-std::future<Picture> ahead;
+// The picture being decoded ahead, by the thread that decodes it.
+struct Ahead {
+  std::string name;
+  Picture picture;
+  HANDLE thread = nullptr;
+} ahead;
 
 }  // namespace
 
 void DecodeAhead(std::string_view name) {
-  ahead_name = name;
-  ahead = std::async(std::launch::async, Decode, std::string(name));
+  ahead.name = name;
+  // A plain thread with a small stack: a C++ one brings futures and a bigger executable.
+  ahead.thread = CreateThread(
+      nullptr, 256 * 1024,
+      [](void*) -> DWORD {
+        ahead.picture = Decode(ahead.name);
+        return 0;
+      },
+      nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
 }
 
 HBITMAP LoadPicture(std::string_view name, SIZE& size) {
-  const Picture picture =
-      ahead.valid() && name == ahead_name ? ahead.get() : Decode(std::string(name));
+  Picture picture;
+  if (ahead.thread && name == ahead.name) {
+    WaitForSingleObject(ahead.thread, INFINITE);
+    CloseHandle(ahead.thread);
+    ahead.thread = nullptr;
+    picture = ahead.picture;
+  } else {
+    picture = Decode(name);
+  }
   if (picture.bitmap) {
     size = picture.size;
   }
