@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Start-up, size and memory of the Windows programs under Wine, in a fresh Xvfb.
 
-usage: wine_startup.py BUILD_WINDOWS_BENCH SAMPLES_DIR
+usage: wine_startup.py BUILD_WINDOWS_BENCH SAMPLES_DIR [BASELINE_BUILD]
 
 - start-up: bench/startup_launcher.cpp, under Wine, starts kestrel.exe and plover.exe on a start
   file and a bare Win32 window of the same client size alternately, RUNS times each, and times
   each to its window shown and painted: from CreateProcess (wall) and from the process's own
-  creation time (in-process); medians and their ratio to the bare window's;
+  creation time (in-process); medians and their ratio to the bare window's; with a baseline
+  build (another build of the programs, e.g. of an earlier commit), its programs in the same turns;
 - size: each program's .exe as built;
 - memory: each program's private memory (Private_Clean + Private_Dirty of its process) once its
   window shows a logo.
@@ -26,15 +27,17 @@ from viewer_under_xvfb import start_xvfb, windows_path  # noqa: E402
 RUNS = int(os.environ.get("KP_STARTUP_RUNS", 30))
 
 
-def startup_table(build, samples, env):
+def startup_table(build, samples, baseline, env):
     def path(*parts):
         return windows_path(os.path.join(*parts))
 
-    programs = [("kestrel.exe", f'"{path(build, "apps", "kestrel", "kestrel.exe")}" '
-                                f'"{path(samples, "kestrel_bird.nsl")}"'),
-                ("plover.exe", f'"{path(build, "apps", "plover", "plover.exe")}" '
-                               f'"{path(samples, "picture_wave.nlm")}"'),
-                ("bare window", f'"{path(build, "bench", "bare_window.exe")}"')]
+    programs = []
+    for tree, suffix in ((build, ""), (baseline, " (baseline)")) if baseline else ((build, ""),):
+        for program, sample in (("kestrel", "kestrel_bird.nsl"), ("plover", "picture_wave.nlm")):
+            programs.append((f"{program}.exe{suffix}",
+                             f'"{path(tree, "apps", program, program + ".exe")}" '
+                             f'"{path(samples, sample)}"'))
+    programs.append(("bare window", f'"{path(build, "bench", "bare_window.exe")}"'))
     launcher = ["wine", os.path.join(build, "bench", "startup_launcher.exe")]
     arguments = [part for program in programs for part in program]
     subprocess.run(launcher + ["3"] + arguments, env=env, check=True, timeout=600,
@@ -73,6 +76,7 @@ def private_memory_kib(program):
 
 def main():
     build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    baseline = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 else None
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-wine-bench-")
     env = dict(os.environ, DISPLAY=display, WINEPREFIX=os.path.join(work, "prefix"),
@@ -82,7 +86,7 @@ def main():
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         keeper = subprocess.Popen(["wineserver", "-f", "-p"], env=env)
-        startup_table(build, samples, env)
+        startup_table(build, samples, baseline, env)
         print("\n| Program | .exe | stripped | private memory showing a logo |")
         print("|---|---|---|---|")
         for program, sample in (("kestrel", "kestrel_bird.nsl"), ("plover", "picture_wave.nlm")):
