@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Start-up, size and memory of the Windows programs under Wine, in a fresh Xvfb.
 
-usage: wine_startup.py BUILD_WINDOWS_BENCH SAMPLES_DIR
+usage: wine_startup.py BUILD_WINDOWS_BENCH SAMPLES_DIR [BASELINE_BUILD]
 
-- start-up: kestrel_startup_probe.exe on a start file against bare_window_probe.exe (a bare
-  Win32 window of the same client size), both started alike with `wine` while one wineserver
-  stays up, alternately, RUNS times each: wall time to the painted window and out; medians and
-  their ratio;
-- size: each program's .exe as built and stripped;
+- start-up: bench/startup_launcher.cpp, under Wine, starts kestrel.exe and plover.exe on a start
+  file and a bare Win32 window of the same client size alternately, RUNS times each, and times
+  each to its window shown and painted: from CreateProcess (wall) and from the process's own
+  creation time (in-process); medians and their ratio to the bare window's; with a baseline
+  build (another build of the programs, e.g. of an earlier commit), its programs in the same turns;
+- size: each program's .exe as built;
 - memory: each program's private memory (Private_Clean + Private_Dirty of its process) once its
   window shows a logo.
 """
@@ -21,16 +22,42 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
-from viewer_under_xvfb import start_xvfb  # noqa: E402
+from viewer_under_xvfb import start_xvfb, windows_path  # noqa: E402
 
-RUNS = 25
+RUNS = int(os.environ.get("KP_STARTUP_RUNS", 30))
 
 
-def timed(command, env):
-    start = time.perf_counter()
-    subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, timeout=120)
-    return (time.perf_counter() - start) * 1e3
+def startup_table(build, samples, baseline, env):
+    def path(*parts):
+        return windows_path(os.path.join(*parts))
+
+    programs = []
+    for tree, suffix in ((build, ""), (baseline, " (baseline)")) if baseline else ((build, ""),):
+        for program, sample in (("kestrel", "kestrel_bird.nsl"), ("plover", "picture_wave.nlm")):
+            programs.append((f"{program}.exe{suffix}",
+                             f'"{path(tree, "apps", program, program + ".exe")}" '
+                             f'"{path(samples, sample)}"'))
+    programs.append(("bare window", f'"{path(build, "bench", "bare_window.exe")}"'))
+    launcher = ["wine", os.path.join(build, "bench", "startup_launcher.exe")]
+    arguments = [part for program in programs for part in program]
+    subprocess.run(launcher + ["3"] + arguments, env=env, check=True, timeout=600,
+                   stdout=subprocess.DEVNULL)  # warms the caches
+    lines = subprocess.run(launcher + [str(RUNS)] + arguments, env=env, check=True,
+                           timeout=60 * RUNS, capture_output=True, text=True).stdout.splitlines()
+    runs = {name: [] for name, _ in programs}
+    for line in lines:
+        name, wall, own, idle, painted_at_idle = line.rsplit(" ", 4)
+        runs[name].append((float(wall), float(own), float(idle), int(painted_at_idle)))
+    medians = {name: [statistics.median(run[i] for run in values) for i in range(3)]
+               for name, values in runs.items()}
+    bare_wall, bare_own, _ = medians["bare window"]
+    print(f"| Start-up under Wine and Xvfb, median of {RUNS} | wall | ratio | in-process | ratio "
+          "| input idle | painted at idle |")
+    print("|---|---|---|---|---|---|---|")
+    for name, (wall, own, idle) in medians.items():
+        painted = sum(run[3] for run in runs[name])
+        print(f"| {name} | {wall:.1f} ms | {wall / bare_wall:.2f} | {own:.1f} ms | "
+              f"{own / bare_own:.2f} | {idle:.1f} ms | {painted} of {len(runs[name])} |")
 
 
 def private_memory_kib(program):
@@ -49,6 +76,7 @@ def private_memory_kib(program):
 
 def main():
     build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    baseline = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 else None
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-wine-bench-")
     env = dict(os.environ, DISPLAY=display, WINEPREFIX=os.path.join(work, "prefix"),
@@ -58,23 +86,7 @@ def main():
         subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         keeper = subprocess.Popen(["wineserver", "-f", "-p"], env=env)
-        logo = "Z:" + os.path.join(samples, "kestrel_bird.nsl").replace("/", "\\")
-        probes = {"kestrel.exe": ["wine", os.path.join(build, "bench", "kestrel_startup_probe.exe"),
-                                  logo],
-                  "bare window": ["wine", os.path.join(build, "bench", "bare_window_probe.exe")]}
-        times = {name: [] for name in probes}
-        for _ in range(3):  # warm the caches
-            for command in probes.values():
-                timed(command, env)
-        for _ in range(RUNS):
-            for name, command in probes.items():
-                times[name].append(timed(command, env))
-        medians = {name: statistics.median(values) for name, values in times.items()}
-        print(f"| Start-up under Wine and Xvfb, median of {RUNS} | to painted window | ratio |")
-        print("|---|---|---|")
-        for name, value in medians.items():
-            print(f"| {name} | {value:.0f} ms | {value / medians['bare window']:.2f} |")
-
+        startup_table(build, samples, baseline, env)
         print("\n| Program | .exe | stripped | private memory showing a logo |")
         print("|---|---|---|---|")
         for program, sample in (("kestrel", "kestrel_bird.nsl"), ("plover", "picture_wave.nlm")):
