@@ -30,17 +30,14 @@ std::string ResourceName(std::string_view name) {
   return resource;
 }
 
-struct Picture {
-  HBITMAP bitmap = nullptr;
-  SIZE size{};
-};
+}  // namespace
 
-Picture DecodeWithCom(std::string_view name) {
+HBITMAP LoadPicture(std::string_view name, SIZE& size) {
   HRSRC found = FindResourceA(nullptr, ResourceName(name).c_str(), MAKEINTRESOURCEA(10));
   HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
   auto* bytes = static_cast<BYTE*>(loaded ? LockResource(loaded) : nullptr);
   if (!bytes) {
-    return {};
+    return nullptr;
   }
   Released<IWICImagingFactory> factory;
   Released<IWICStream> stream;
@@ -61,7 +58,7 @@ Picture DecodeWithCom(std::string_view name) {
                                    WICBitmapDitherTypeNone, nullptr, 0,
                                    WICBitmapPaletteTypeCustom)) ||
       FAILED(converter->GetSize(&width, &height))) {
-    return {};
+    return nullptr;
   }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -75,57 +72,10 @@ Picture DecodeWithCom(std::string_view name) {
   if (!bitmap || FAILED(converter->CopyPixels(nullptr, width * 4, width * height * 4,
                                               static_cast<BYTE*>(pixels)))) {
     DeleteObject(bitmap);
-    return {};
+    return nullptr;
   }
-  return {bitmap, {static_cast<LONG>(width), static_cast<LONG>(height)}};
-}
-
-// On a thread without COM, COM is started for the decoding and ended after it; a thread that
-// has it keeps its own.
-Picture Decode(std::string_view name) {
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  const Picture picture = DecodeWithCom(name);
-  if (SUCCEEDED(com)) {
-    CoUninitialize();
-  }
-  return picture;
-}
-
-// The picture being decoded ahead, by the thread that decodes it.
-struct Ahead {
-  std::string name;
-  Picture picture;
-  HANDLE thread = nullptr;
-} ahead;
-
-}  // namespace
-
-void DecodeAhead(std::string_view name) {
-  ahead.name = name;
-  // A plain thread with a small stack: a C++ one brings futures and a bigger executable.
-  ahead.thread = CreateThread(
-      nullptr, 256 * 1024,
-      [](void*) -> DWORD {
-        ahead.picture = Decode(ahead.name);
-        return 0;
-      },
-      nullptr, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-}
-
-HBITMAP LoadPicture(std::string_view name, SIZE& size) {
-  Picture picture;
-  if (ahead.thread && name == ahead.name) {
-    WaitForSingleObject(ahead.thread, INFINITE);
-    CloseHandle(ahead.thread);
-    ahead.thread = nullptr;
-    picture = ahead.picture;
-  } else {
-    picture = Decode(name);
-  }
-  if (picture.bitmap) {
-    size = picture.size;
-  }
-  return picture.bitmap;
+  size = {static_cast<LONG>(width), static_cast<LONG>(height)};
+  return bitmap;
 }
 
 HICON LoadGlyph(std::string_view name, int size) {

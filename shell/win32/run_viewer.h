@@ -1,5 +1,6 @@
 #pragma once
 
+#include <objbase.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,7 +8,6 @@
 
 #include "shell/form/viewer_form.h"
 #include "shell/system/command_line.h"
-#include "shell/win32/artwork.h"
 #include "shell/win32/system_services.h"
 #include "shell/win32/text.h"
 #include "shell/win32/window.h"
@@ -18,16 +18,12 @@ namespace shell::win32 {
 // is closed. `make_form` makes the program's window model from the services of this system.
 template <typename MakeForm>
 int RunViewer(MakeForm make_form) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the pictures are decoded through COM
   const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common);
   MessageBoxes messages;
   const std::unique_ptr<ViewerForm> form =
       make_form(ViewerServices{.messages = messages, .read_language_setting = ReadLanguageSetting});
-  for (const ControlSpec& spec : form->Window().controls) {
-    if (spec.kind == ControlKind::Image) {
-      DecodeAhead(spec.picture);
-    }
-  }
   Window window(*form);
   messages.Attach(window.Handle(), Wide(form->Window().application_title));
   form->Guarded([&] { form->Form_Load(StartupArgumentText(0, nullptr)); });
