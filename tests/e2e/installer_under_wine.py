@@ -109,9 +109,15 @@ class Wine:
 
     # Each key from KEY down as `reg query /s` shows it, its values' data by name ("(Default)"
     # for the default value); empty when KEY is not there. One query a tree: each start of a Wine
-    # program takes a second or two.
+    # program takes a second or two. A query that fails for another reason than a missing key is
+    # asked once more, then reported.
     def reg_tree(self, key):
-        status, shown, _ = self.run("reg", "query", key, "/s")
+        for _ in range(2):
+            status, shown, said = self.run("reg", "query", key, "/s")
+            if status == 0 or "Unable to find" in said:
+                break
+        else:
+            check(False, f"reg query {key}: status {status}: {said}")
         tree, current = {}, None
         for line in shown.splitlines() if status == 0 else ():
             if line.startswith("HKEY_"):
