@@ -27,8 +27,9 @@ class Binding {
   HWND window_;
 };
 
-// Makes a child window of a Windows class, placed by its parent once all children are made.
-HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id, HFONT font,
+// Makes a child window of a Windows class, placed and given its font by its parent once all
+// children are made.
+HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id,
                  DWORD extended_style = 0);
 
 }  // namespace shell::win32

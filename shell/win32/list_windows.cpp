@@ -149,24 +149,24 @@ constexpr DWORD kListStyle = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NODATA |
 
 }  // namespace
 
-std::unique_ptr<Binding> BindDriveList(DriveList& model, HWND parent, int id, HFONT font) {
+std::unique_ptr<Binding> BindDriveList(DriveList& model, HWND parent, int id) {
   HWND window = CreateChild(parent, L"COMBOBOX",
                             WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                                 CBS_HASSTRINGS,
-                            id, font);
+                            id);
   return std::make_unique<DriveBinding>(model, window);
 }
 
-std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id, HFONT font) {
+std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id) {
   return std::make_unique<FolderBinding>(
-      model, CreateChild(parent, L"LISTBOX", kListStyle, id, font, WS_EX_CLIENTEDGE));
+      model, CreateChild(parent, L"LISTBOX", kListStyle, id, WS_EX_CLIENTEDGE));
 }
 
-std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id, HFONT font) {
+std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id) {
   // Typed letters come to the window as WM_CHARTOITEM, for the model's search.
   return std::make_unique<FileBinding>(
-      model, CreateChild(parent, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, id, font,
-                         WS_EX_CLIENTEDGE));
+      model,
+      CreateChild(parent, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, id, WS_EX_CLIENTEDGE));
 }
 
 }  // namespace shell::win32

@@ -8,11 +8,11 @@
 namespace shell::win32 {
 
 // Drive1: a drop-down list of the drives, read again each time it opens.
-std::unique_ptr<Binding> BindDriveList(DriveList& model, HWND parent, int id, HFONT font);
+std::unique_ptr<Binding> BindDriveList(DriveList& model, HWND parent, int id);
 // Dir1: the folder chain and the subfolders, indented, each with its icon.
-std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id, HFONT font);
+std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id);
 // File1: the entries are drawn from the model only when on screen, so a folder of a hundred
 // thousand logos lists at once.
-std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id, HFONT font);
+std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id);
 
 }  // namespace shell::win32

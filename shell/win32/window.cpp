@@ -93,14 +93,11 @@ class CheckBoxBinding : public Binding {
 
 }  // namespace
 
-HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id, HFONT font,
+HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id,
                  DWORD extended_style) {
-  HWND child = CreateWindowExW(extended_style, window_class, L"", WS_CHILD | WS_VISIBLE | style,
-                               0, 0, 0, 0, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
+  return CreateWindowExW(extended_style, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0,
+                         0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 Window::Window(ViewerForm& form) : form_(form) {
@@ -132,7 +129,6 @@ Window::Window(ViewerForm& form) : form_(form) {
   form_.Canvas().SetPreviewForeground(
       {GetRValue(GetSysColor(COLOR_WINDOWTEXT)), GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
        GetBValue(GetSysColor(COLOR_WINDOWTEXT))});
-  window_font_ = SansSerif(8.25, false, scale_);  // for the children as they are made
   Build();
   Rescale(dpi);
   DragAcceptFiles(window_, TRUE);  // files and folders dropped from Explorer
@@ -180,21 +176,19 @@ void Window::Build() {
         child = CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false, id);
         break;
       case ControlKind::FileList:
-        binding = BindFileList(*std::get<FileList*>(control), window_, id, window_font_.get());
+        binding = BindFileList(*std::get<FileList*>(control), window_, id);
         break;
       case ControlKind::DriveList:
-        binding = BindDriveList(*std::get<DriveList*>(control), window_, id, window_font_.get());
+        binding = BindDriveList(*std::get<DriveList*>(control), window_, id);
         break;
       case ControlKind::FolderList:
-        binding =
-            BindFolderList(*std::get<FolderList*>(control), window_, id, window_font_.get());
+        binding = BindFolderList(*std::get<FolderList*>(control), window_, id);
         break;
       case ControlKind::PictureButton:
       case ControlKind::TextButton: {
         const bool picture = spec->kind == ControlKind::PictureButton;
         HWND button = CreateChild(window_, L"BUTTON",
-                                  WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), id,
-                                  window_font_.get());
+                                  WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), id);
         if (!spec->tooltip.empty()) {
           std::wstring tip = Wide(spec->tooltip);
           TOOLINFOW tool{};
@@ -211,7 +205,7 @@ void Window::Build() {
       case ControlKind::CheckBox:
         binding = std::make_unique<CheckBoxBinding>(
             *std::get<CheckBox*>(control),
-            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, id, window_font_.get()));
+            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, id));
         break;
       case ControlKind::Label: {
         std::get<TextControl*>(control)->SetView([this, spec] {
@@ -248,7 +242,8 @@ void Window::Build() {
 
 void Window::Rescale(UINT dpi) {
   scale_ = ScaleOf(dpi);
-  window_font_ = SansSerif(8.25, false, scale_);
+  // The children give up the old font only in Place(), so it is released after that.
+  const OwnedFont old_font = std::exchange(window_font_, SansSerif(8.25, false, scale_));
   fitted_.clear();
   // Icons from the sizes the program's icon file holds, the nearest taken by the system.
   HINSTANCE instance = GetModuleHandleW(nullptr);
