@@ -1,11 +1,10 @@
 #include <windows.h>
 #include <shlobj.h>
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "apps/kestrel/form1.h"
@@ -15,7 +14,6 @@
 #include "shell/form/scaling.h"
 #include "shell/win32/system_services.h"
 #include "shell/win32/window.h"
-#include "support/recording_messages.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"
 
@@ -99,9 +97,10 @@ class Win32Window : public ::testing::Test {
                                "picture_wave.nlm", "startup_sunrise.nlm"}) {
       fs::copy_file(test_support::SamplePath(sample), folder_.Path() / sample);
     }
+    folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));  // a message when chosen
     fs::create_directory(folder_.Path() / "sub");
   }
-  void TearDown() override {
+  ~Win32Window() override {
     window_.reset();
     Pump();
   }
@@ -110,9 +109,7 @@ class Win32Window : public ::testing::Test {
   // the message loop is the test's.
   void Open(Program program, const fs::path& argument = {}) {
     window_.reset();
-    shell::MessageBoxService& messages =
-        real_boxes_ ? static_cast<shell::MessageBoxService&>(boxes_) : messages_;
-    const shell::ViewerServices services{messages, [this] { return language_; },
+    const shell::ViewerServices services{boxes_, [this] { return language_; },
                                          [this] { return drives_; },
                                          [this] { return folder_.Path(); }};
     program_ = program;
@@ -130,27 +127,25 @@ class Win32Window : public ::testing::Test {
     Pump();
   }
   HWND Main() const { return window_->Handle(); }
-  // This window's children in tab order, each with its place at the screen's scale by the
+  // This window's children by tab order, each with its place at the screen's scale by the
   // model's rule.
-  std::vector<std::pair<const Placed*, shell::ScaledPlace>> Layout() const {
-    std::vector<std::pair<const Placed*, shell::ScaledPlace>> layout;
-    for (int tab = 0; tab < 16; ++tab) {
-      for (const Placed& child : kChildren) {
-        const auto [at, left, top, width, height] =
-            program_ == Program::Kestrel ? child.kestrel : child.plover;
-        if (at == tab) {
-          const shell::ControlSpec spec{.name = {}, .kind = {}, .left = left, .top = top,
-                                        .width = width, .height = height};
-          layout.emplace_back(&child, shell::PlaceAtScale(spec, scale_));
-        }
+  std::map<int, std::pair<const Placed*, shell::ScaledPlace>> Layout() const {
+    std::map<int, std::pair<const Placed*, shell::ScaledPlace>> layout;
+    for (const Placed& child : kChildren) {
+      const auto [tab, left, top, width, height] =
+          program_ == Program::Kestrel ? child.kestrel : child.plover;
+      const shell::ControlSpec spec{.name = {}, .kind = {}, .left = left, .top = top,
+                                    .width = width, .height = height};
+      if (tab >= 0) {
+        layout[tab] = {&child, shell::PlaceAtScale(spec, scale_)};
       }
     }
     return layout;
   }
   // The child in the middle of the place the layout gives the named control.
   HWND Child(std::string_view name) const {
-    for (const auto& [child, at] : Layout()) {
-      if (child->name == name) {
+    for (const auto& [tab, laid] : Layout()) {
+      if (const auto& [child, at] = laid; child->name == name) {
         const POINT middle{at.left + at.width / 2, at.top + at.height / 2};
         return ChildWindowFromPointEx(Main(), middle, CWP_SKIPTRANSPARENT);
       }
@@ -161,7 +156,8 @@ class Win32Window : public ::testing::Test {
   // Every child's class, style, place, text and font, in tab order.
   void ExpectChildren() {
     HWND at = GetWindow(Main(), GW_CHILD);
-    for (const auto& [expected, place] : Layout()) {
+    for (const auto& [tab, laid] : Layout()) {
+      const auto& [expected, place] = laid;
       SCOPED_TRACE(expected->name);
       ASSERT_TRUE(at);
       const std::wstring window_class = TextOf(at, true);
@@ -243,9 +239,7 @@ class Win32Window : public ::testing::Test {
   }
 
   test_support::TempFolder folder_;
-  test_support::RecordingMessages messages_;
   shell::win32::MessageBoxes boxes_;  // the system's own, which take the window's activation
-  bool real_boxes_ = false;
   std::optional<std::string> language_;
   std::vector<shell::Drive> drives_{{"C:\\", "c:"}, {"Z:\\", "z:"}};
   Program program_ = Program::Kestrel;
@@ -356,6 +350,26 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
          Post(Main(), WM_DROPFILES, WPARAM(drop));
        },
        "hello_frame.nsl 11/11"},
+      {"a message box, then the window activated again: the focus back each time",
+       Program::Kestrel,
+       [&] {
+         SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+           if (HWND box = FindWindowW(L"#32770", nullptr)) {  // the message box, once it is there
+             KillTimer(nullptr, timer);
+             PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+           }
+         });
+         Key(Child("File1"), VK_HOME);  // onto the short file: the box, until Enter
+         Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+         EXPECT_EQ(Selected(), "hello_frame.nsl");
+         HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                      nullptr, nullptr, nullptr);  // another program's, as it were
+         SetActiveWindow(other);
+         SetActiveWindow(Main());
+         DestroyWindow(other);
+         Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+       },
+       "kestrel_bird.nsl 11/11"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -364,29 +378,6 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
     c.act();
     EXPECT_EQ(State(), c.state);
   }
-}
-
-TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxAndWhenTheWindowIsActivatedAgain) {
-  folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));  // a message when chosen
-  real_boxes_ = true;
-  Open(Program::Kestrel, folder_.Path() / "kestrel_bird.nsl");
-  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    if (HWND box = FindWindowW(L"#32770", nullptr)) {  // the message box, once it is there
-      KillTimer(nullptr, timer);
-      PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
-    }
-  });
-  Key(Child("File1"), VK_HOME);  // onto the short file: the box, until Enter
-  EXPECT_EQ(Selected(), "0_short.nsl");
-  Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_EQ(Selected(), "hello_frame.nsl");
-  HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
-                               nullptr, nullptr, nullptr);  // another program's, as it were
-  SetActiveWindow(other);
-  SetActiveWindow(Main());
-  DestroyWindow(other);
-  Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_EQ(Selected(), "kestrel_bird.nsl");
 }
 
 // The surfaces' pixels on screen, every one: the sample's dots as the file format gives them,
