@@ -91,13 +91,14 @@ class Wine:
     # Runs a program to its end, its exit status and output (standard output, then error) through
     # files: a wineserver the run starts would hold a pipe open, and the run would last as long
     # as it.
-    def run(self, *args):
+    # Standard output in that encoding.
+    def run(self, *args, encoding="utf-8"):
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             ended = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err,
                                    timeout=TIMEOUT)
             out.seek(0)
             err.seek(0)
-            return (ended.returncode, out.read().decode(errors="replace"),
+            return (ended.returncode, out.read().decode(encoding, errors="replace"),
                     err.read().decode(errors="replace"))
 
     def start(self, *args):  # a program that keeps running; nothing waits on its output
@@ -178,10 +179,6 @@ class Session:
         self.reader = os.path.join(build, "tests", "message_box_reader.exe")
         self.installed = self.viewer = None
 
-    def run_setup(self, where):  # where: None for the installer's own choice of folder
-        return where or rf"{self.profile}\{DEFAULT_FOLDER}", self.wine.run(
-            self.setup, "/S", *([f"/D={where}"] if where else []))[0]
-
     def check_installed(self):
         wine, install = self.wine, self.installed
         folder = wine.unix_path(install)
@@ -190,19 +187,18 @@ class Session:
         for program in PROGRAM_FILES[1:3]:
             check(read_bytes(folder, program) == read_bytes(self.programs, program),
                   f"the installed {program} is not the packaged one")
+        # Each type: its ProgID, which has a description, the program's icon and open command;
+        # its thumbnail handler's class, served by the installed DLL.
+        classes = wine.reg_tree(CLASSES)
+        value = lambda key: classes.get(rf"{CLASSES}\{key}", {}).get("(Default)")
         for extension, progid, exe in FILE_TYPES:
-            owner = wine.reg_value(rf"{CLASSES}\{extension}")
-            check(owner == progid, f"{extension} belongs to {owner}, expected {progid}")
-            keys = wine.reg_tree(rf"{CLASSES}\{progid}")
-            value = lambda key: keys.get(rf"{CLASSES}\{progid}{key}", {}).get("(Default)")
-            check(value(""), f"{progid} has no description")
-            icon, command = value(r"\DefaultIcon"), value(r"\shell\open\command")
-            check(icon == rf"{install}\{exe},0", f"{progid} icon: {icon}")
-            check(command == rf'"{install}\{exe}" "%1"', f"{progid} open command: {command}")
-            handler = wine.reg_value(rf"{CLASSES}\{extension}\{THUMBNAILS}")
-            server = wine.reg_value(rf"{CLASSES}\CLSID\{handler}\InprocServer32")
-            check(server == rf"{install}\kestrel-plover-thumbnails.dll",
-                  f"{extension}'s thumbnail handler {handler}: {server}")
+            handler = value(rf"{extension}\{THUMBNAILS}")
+            found = (value(extension), bool(value(progid)), value(rf"{progid}\DefaultIcon"),
+                     value(rf"{progid}\shell\open\command"),
+                     value(rf"CLSID\{handler}\InprocServer32"))
+            expected = (progid, True, rf"{install}\{exe},0", rf'"{install}\{exe}" "%1"',
+                        rf"{install}\kestrel-plover-thumbnails.dll")
+            check(found == expected, f"{extension}: {found}, not {expected}")
         expected = {"DisplayName": "Kestrel and Plover", "DisplayVersion": self.version,
                     "InstallLocation": install,
                     "UninstallString": rf'"{install}\uninstall.exe" _?={install}',
@@ -211,10 +207,12 @@ class Session:
         for name, data in expected.items():
             check(entry.get(name) == data, f"uninstall entry {name}: {entry.get(name)}, not {data}")
 
-    # Refused: fails, makes no folder and leaves the installation as it was.
+    # Where: None for the installer's own choice of folder. Refused: fails, makes no folder and
+    # leaves the installation as it was.
     def install(self, where=None, refused=False):
         earlier = self.installed
-        folder, status = self.run_setup(where)
+        folder = where or rf"{self.profile}\{DEFAULT_FOLDER}"
+        status = self.wine.run(self.setup, "/S", *([f"/D={where}"] if where else []))[0]
         check((status != 0) == refused, f"installing into {folder}: exit status {status}")
         check(not refused or not os.path.exists(self.wine.unix_path(folder)), f"{folder} made")
         self.installed = earlier if refused else folder
@@ -237,8 +235,7 @@ class Session:
         check(shown, "kestrel opened through .nsl does not show the file:\n" + "\n".join(dots))
         self.stop_kestrel()
         shortcut = rf"{self.profile}\{START_MENU}\Plover.lnk"
-        started = self.wine.start("start", shortcut)
-        check(started.wait(timeout=TIMEOUT) == 0, f"start {shortcut}: {started.returncode}")
+        check(self.wine.run("start", shortcut)[0] == 0, f"start {shortcut} failed")
         self.wine.window("^Plover 1.0$")
         self.wine.close("plover.exe")
         self.wine.wait_idle()
@@ -251,7 +248,7 @@ class Session:
         uninstaller = self.wine.start(*command_words(command))
         self.wine.window(f"^{UNINSTALLER}")
         self.stop_kestrel()
-        status, asked, _ = self.wine.run(self.reader, UNINSTALLER)
+        status, asked, _ = self.wine.run(self.reader, UNINSTALLER, encoding="utf-16-le")
         question = " ".join(asked.split())
         check(status == 0 and f"kestrel.exe is running from {self.installed}" in question,
               f"{command} while kestrel runs asks: {question!r}")
@@ -286,8 +283,8 @@ class Session:
 # must leave it so. A step is a Session method and its arguments.
 S = Session
 CASES = (
-    ("install, use and uninstall", ((S.install,), (S.use,), (S.uninstall,))),
-    ("install twice into one folder, uninstall", ((S.install,), (S.install,), (S.uninstall,))),
+    ("install twice into one folder, use, uninstall",
+     ((S.install,), (S.install,), (S.use,), (S.uninstall,))),
     ("install again elsewhere, uninstall",
      ((S.install,), (S.install, ELSEWHERE), (S.uninstall,))),
     ("uninstall while kestrel runs", ((S.install, ELSEWHERE), (S.start_kestrel,),
@@ -325,20 +322,26 @@ def run_cases(wine, build, samples, work):
         check(before == after, f"{name}: the prefix is not as it was before the installation")
 
 
-def main():
-    need("Xvfb", "xdotool", "import", "wine", "wineserver", "wineboot")
-    build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+# Runs check(wine, work) on a fresh prefix in WORK under Xvfb: 0 when it passes, 1 when it fails.
+def under_wine(what, check):
     server, display = start_xvfb()
-    work = tempfile.mkdtemp(prefix="kp-installer-")
+    work = tempfile.mkdtemp(prefix="kp-wine-")
     try:
-        run_cases(Wine(work, display), build, samples, work)
-        print("installer under Wine: passed")
+        check(Wine(work, display), work)
+        print(f"{what}: passed")
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:
         print("FAILED:", failure)
         return 1
     finally:
         end_wine_run(server, work)
+
+
+def main():
+    need("Xvfb", "xdotool", "import", "wine", "wineserver", "wineboot")
+    build, samples = (os.path.abspath(path) for path in sys.argv[1:3])
+    return under_wine("installer under Wine", lambda wine, work: run_cases(wine, build, samples,
+                                                                           work))
 
 
 if __name__ == "__main__":

@@ -373,7 +373,6 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    drives_.resize(2);
     Open(c.program, folder_.Path() / "kestrel_bird.nsl");
     c.act();
     EXPECT_EQ(State(), c.state);
