@@ -5,8 +5,8 @@
 # Then the cases below, one after another in one fresh prefix under Xvfb where `.nlm` already
 # belongs to another program and an empty C:\Tools exists. After each installation the programs,
 # Start menu entries, file types and uninstall entry are in place and an earlier installation
-# elsewhere is gone; the first case opens a .nsl as the ProgID's open command does and plover
-# from the Start menu. While kestrel runs, the silent uninstaller and an installation elsewhere
+# elsewhere is gone; the first case uses the programs (see Session.use). While kestrel runs, the
+# silent uninstaller and an installation elsewhere
 # fail and change nothing, and the uninstaller started from the entry's UninstallString asks
 # to close kestrel (box read by message_box_reader.exe) and goes on after Retry. Each case ends
 # uninstalled (QuietUninstallString) and the prefix as before: drive C:'s listing and the exports
@@ -16,7 +16,7 @@
 # command names. Winemenubuilder is off (it would mirror entries into the Linux desktop). Exits 77
 # (skipped) when a tool is missing.
 #
-# usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR
+# usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR [LINUX_PLOVER]
 
 import difflib
 import fnmatch
@@ -27,11 +27,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import (end_wine_run, need, read_art, start_xvfb,  # noqa: E402
-                               wait_for_picture, windows_path)
+from viewer_under_xvfb import end_wine_run, need, start_xvfb, windows_path  # noqa: E402
 
 TIMEOUT = 120
 CLASSES = r"HKCU\Software\Classes"
@@ -46,6 +46,14 @@ DEFAULT_FOLDER = r"AppData\Local\Programs\Kestrel and Plover"  # in the user's p
 ELSEWHERE = r"C:\Tools\KestrelPlover"
 UNINSTALLER = "Kestrel and Plover Uninstall"  # its message boxes' title; its window's begins so
 IGNORED_FILES = ("users/*/Temp/~nsu*.tmp", "users/*/Temp/~nsu*.tmp/Un.exe")
+SETTINGS = r"HKCU\Software\VB and VBA Program Settings"  # the viewers' Lang under IconJAR\Options
+SHORT_FILE = {  # the message on a file one byte short of a logo
+    "pl": "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.",
+    "en": "An ERROR occured:\r\nInput past end of file: the file is too short.",
+}
+APP_PATHS = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\LogoManager.exe"
+LOGO_MANAGER = r"C:\Program Files\Logo Manager\LogoManager.exe"  # the stand-in
+EXPORT_BUTTON = ("52", "412")
 
 
 class Failure(Exception):
@@ -166,8 +174,9 @@ class Wine:
 # The steps of the cases on one prefix: the folder of the registered installation, and the
 # kestrel started from it.
 class Session:
-    def __init__(self, wine, build, samples, work, profile):
+    def __init__(self, wine, build, samples, work, profile, linux_plover):
         self.wine, self.samples, self.work, self.profile = wine, samples, work, profile
+        self.linux_plover = linux_plover
         with open(os.path.join(build, "CMakeCache.txt")) as cache:
             self.version = re.search(r"^CMAKE_PROJECT_VERSION:\w+=(.*)$", cache.read(), re.M)[1]
         self.setup = os.path.join(build, f"kestrel-plover-{self.version}-setup.exe")
@@ -211,23 +220,57 @@ class Session:
         self.installed = earlier if refused else folder
         self.check_installed()
 
-    # The installed kestrel on a file in a folder with a blank, as the .nsl ProgID's open command
-    # (checked above) starts it, must show the file's dots; plover started from the Start menu.
+    # The installed programs on files in a folder whose name holds a blank, started as the
+    # ProgIDs' open commands (checked above) start them. Kestrel on a file one byte short: its
+    # message, read by message_box_reader.exe, in Polish, then in English after `reg add` of the
+    # setting, with the path written with '/'; then its window. Plover from the Start menu. Plover
+    # on a picture message, "=> LogoManager" clicked: the stand-in LogoManager gets exactly its
+    # path, one blank and the file; the Linux plover, when given, the file through Wine.
     def use(self):
-        logos = os.path.join(self.work, "my logos")
+        wine, logos = self.wine, os.path.join(self.work, "my logos")
         os.makedirs(logos, exist_ok=True)
-        logo = windows_path(shutil.copy(os.path.join(self.samples, "kestrel_bird.nsl"), logos))
-        self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe", logo)
-        art = read_art(os.path.join(self.samples, "art", "kestrel_bird.txt"))
-        shown, dots = wait_for_picture(self.wine.window("^Kestrel 1.0$"), self.wine.env, art,
-                                       (84, 48), False)
-        check(shown, "kestrel opened through .nsl does not show the file:\n" + "\n".join(dots))
-        self.stop_kestrel()
+        with open(os.path.join(logos, "0_short.nsl"), "wb") as short:
+            short.write(bytes(573))
+        short = windows_path(short.name)
+        for language, argument in (("pl", short), ("en", short.replace("\\", "/"))):
+            if language == "en":
+                wine.reg_add(rf"{SETTINGS}\IconJAR\Options", "Lang", "en")
+            self.viewer = wine.start(rf"{self.installed}\kestrel.exe", argument)
+            text = wine.run(self.reader, "Kestrel", encoding="utf-16-le")[1]
+            check(text == SHORT_FILE[language], f"the message in {language}: {text!r}")
+            wine.window("^Kestrel 1.0$")  # drawn, and reported, before it shows
+            self.stop_kestrel()
+        check(wine.run("reg", "delete", SETTINGS, "/f")[0] == 0, f"reg delete {SETTINGS} failed")
         shortcut = rf"{self.profile}\{START_MENU}\Plover.lnk"
-        check(self.wine.run("start", shortcut)[0] == 0, f"start {shortcut} failed")
-        self.wine.window("^Plover 1.0$")
-        self.wine.close("plover.exe")
-        self.wine.wait_idle()
+        check(wine.run("start", shortcut)[0] == 0, f"start {shortcut} failed")
+        wine.window("^Plover 1.0$")
+        wine.close("plover.exe")
+        wine.wait_idle()
+        file = shutil.copy(os.path.join(self.samples, "picture_wave.nlm"), logos)
+        self.export(("wine", rf"{self.installed}\plover.exe"), windows_path(file),
+                    lambda line: line == LOGO_MANAGER + " " + windows_path(file))
+        if self.linux_plover:
+            self.export((self.linux_plover,), file, lambda line: windows_path(file) in line)
+
+    # Plover on the file, "=> LogoManager" clicked: the stand-in's command line, written to
+    # record.txt beside it, must be as `expected` says, and plover end (its timer's closing is the
+    # window layer's test).
+    def export(self, plover, file, expected):
+        record = os.path.join(os.path.dirname(self.wine.unix_path(LOGO_MANAGER)), "record.txt")
+        viewer = subprocess.Popen([*plover, file], env=self.wine.env, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        subprocess.run(["xdotool", "mousemove", "--window", self.wine.window("^Plover 1.0$"),
+                        *EXPORT_BUTTON, "click", "1"], env=self.wine.env, check=True, timeout=60)
+        deadline = time.monotonic() + 60
+        while not os.path.exists(record) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        check(os.path.exists(record), f"{plover[-1]} does not start LogoManager")
+        viewer.wait(timeout=30)  # the process ends, not only its window
+        self.wine.wait_idle()  # and LogoManager's
+        with open(record, encoding="utf-16-le") as text:
+            command_line = text.read()
+        os.remove(record)
+        check(expected(command_line), f"{plover[-1]} gives LogoManager {command_line!r}")
 
     # The uninstaller as Windows' list of apps starts it, while kestrel runs: it asks to close
     # kestrel, naming it and its folder. Kestrel is closed and the box answered by the reader (OK,
@@ -280,17 +323,22 @@ CASES = (
 WORDS = {"ELSEWHERE": ELSEWHERE, "refused": True}
 
 
-def run_cases(wine, build, samples, work):
+def run_cases(wine, build, samples, work, linux_plover):
     # .nlm already belongs to another program, which must get it back at the uninstall.
     wine.reg_add(rf"{CLASSES}\.nlm", None, OTHER_PROGID)
     wine.reg_add(rf"{CLASSES}\.nlm", "Content Type", "application/x-other-viewer")
     wine.reg_add(rf"{CLASSES}\{OTHER_PROGID}\shell\open\command", None, r'"C:\other.exe" "%1"')
-    wine.wait_idle()
+    # LogoManager: the stand-in, registered in App Paths.
+    os.makedirs(os.path.dirname(wine.unix_path(LOGO_MANAGER)))
+    shutil.copy(os.path.join(build, "tests", "logomanager_stand_in.exe"),
+                wine.unix_path(LOGO_MANAGER))
+    wine.reg_add(APP_PATHS, None, LOGO_MANAGER)
+    wine.wait_idle()  # system.reg written, for the Linux plover
     os.makedirs(os.path.dirname(wine.unix_path(ELSEWHERE)))  # exists, empty, before any install
     users = [name for name in os.listdir(os.path.join(wine.prefix, "drive_c", "users"))
              if name != "Public"]
     check(len(users) == 1, f"users in the prefix: {users}")
-    session = Session(wine, build, samples, work, rf"C:\users\{users[0]}")
+    session = Session(wine, build, samples, work, rf"C:\users\{users[0]}", linux_plover)
     check_zip(os.path.join(build, f"kestrel-plover-{session.version}-windows.zip"),
               session.programs, session.version)
     before = wine.snapshot(work)
@@ -306,26 +354,20 @@ def run_cases(wine, build, samples, work):
         check(before == after, f"{name}: the prefix is not as it was before the installation")
 
 
-# Runs check(wine, work) on a fresh prefix in WORK under Xvfb: 0 when it passes, 1 when it fails.
-def under_wine(what, check):
+def main():
+    need("Xvfb", "xdotool", "wine", "wineserver", "wineboot")
+    build, samples, *linux_plover = (os.path.abspath(path) for path in sys.argv[1:4])
     server, display = start_xvfb()
     work = tempfile.mkdtemp(prefix="kp-wine-")
     try:
-        check(Wine(work, display), work)
-        print(f"{what}: passed")
+        run_cases(Wine(work, display), build, samples, work, (linux_plover or [None])[0])
+        print("installer under Wine: passed")
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:
         print("FAILED:", failure)
         return 1
     finally:
         end_wine_run(server, work)
-
-
-def main():
-    need("Xvfb", "xdotool", "import", "wine", "wineserver", "wineboot")
-    build, samples = (os.path.abspath(path) for path in sys.argv[1:3])
-    return under_wine("installer under Wine", lambda wine, work: run_cases(wine, build, samples,
-                                                                           work))
 
 
 if __name__ == "__main__":
