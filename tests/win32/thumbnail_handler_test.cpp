@@ -105,7 +105,8 @@ class TestStream final : public IStream {
     return *read < count ? S_FALSE : S_OK;
   }
   HRESULT STDMETHODCALLTYPE Stat(STATSTG* stat, DWORD) override {
-    *stat = STATSTG{.type = STGTY_STREAM, .cbSize = {.QuadPart = length_}};
+    *stat = STATSTG{};
+    stat->cbSize.QuadPart = length_;
     return S_OK;
   }
   // Nothing else is needed of a stream that lives on the test's stack.
