@@ -224,9 +224,11 @@ class Win32Window : public ::testing::Test {
     PostMessageW(to, message, wparam, lparam);
     Pump();
   }
-  void Key(HWND to, WPARAM key) {
+  void Key(HWND to, std::initializer_list<WPARAM> keys) {
     SetFocus(to);
-    Post(to, WM_KEYDOWN, key, 1);
+    for (const WPARAM key : keys) {
+      Post(to, WM_KEYDOWN, key, 1);
+    }
   }
   void Press(const char* button) {
     SendMessageW(Child(button), BM_CLICK, 0, 0);
@@ -236,6 +238,12 @@ class Win32Window : public ::testing::Test {
   void Mouse(POINT down, POINT up, UINT press = WM_LBUTTONDOWN, HWND on = nullptr) {
     Post(on ? on : Main(), press, MK_LBUTTON, MAKELPARAM(down.x, down.y));
     Post(on ? on : Main(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+  }
+  // Windows makes the second press a double-click for a class that asks for one.
+  void DoubleClick(POINT at, HWND on) {
+    Mouse(at, at, WM_LBUTTONDOWN, on);
+    Mouse(at, at, GetClassLongW(on, GCL_STYLE) & CS_DBLCLKS ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN,
+          on);
   }
 
   test_support::TempFolder folder_;
@@ -303,7 +311,7 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
   };
   const Case cases[] = {
       {"Next", Program::Kestrel, [&] { Press("Command3"); }, "phone_suite_header.nsl 11/11"},
-      {"Enter on a button", Program::Kestrel, [&] { Key(Child("Command4"), VK_RETURN); },
+      {"Enter on a button", Program::Kestrel, [&] { Key(Child("Command4"), {VK_RETURN}); },
        "hello_frame.nsl 11/11"},
       {"Exit", Program::Kestrel, [&] { Press("Command1"); }, "closed"},
       {"the close box", Program::Plover, [&] { Post(Main(), WM_CLOSE); }, "closed"},
@@ -312,30 +320,17 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
        "kestrel_bird.nsl 10/10"},
       {"pressed on a caption, released on the picture", Program::Kestrel,
        [&] { Mouse(label3, picture); }, "kestrel_bird.nsl 11/11"},
-      {"a double-click on a caption", Program::Kestrel,
-       [&] {  // Windows makes the second press a double-click for a class that asks for one
-         Mouse(label4, label4);
-         const bool asks = GetClassLongW(Main(), GCL_STYLE) & CS_DBLCLKS;
-         Mouse(label4, label4, asks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
-       },
+      {"a double-click on a caption", Program::Kestrel, [&] { DoubleClick(label4, Main()); },
        "kestrel_bird.nsl 10/10"},
-      {"a letter in the file list", Program::Kestrel, [&] { Key(Child("File1"), 'H'); },
+      {"a letter in the file list", Program::Kestrel, [&] { Key(Child("File1"), {'H'}); },
        "hello_frame.nsl 11/11"},
       {"a click on the file list's first row", Program::Plover,
        [&] { Mouse({10, 4}, {10, 4}, WM_LBUTTONDOWN, Child("File1")); }, "picture_wave.nlm 11/11"},
       {"End and Enter in the folder list", Program::Kestrel,
-       [&] {
-         Key(Child("Dir1"), VK_END);
-         Key(Child("Dir1"), VK_RETURN);
-       },
-       "none 11/11 sub"},
+       [&] { Key(Child("Dir1"), {VK_END, VK_RETURN}); }, "none 11/11 sub"},
       {"a double-click in the folder list", Program::Plover,
-       [&] {
-         Mouse(row_of_sub(), row_of_sub(), WM_LBUTTONDOWN, Child("Dir1"));
-         Mouse(row_of_sub(), row_of_sub(), WM_LBUTTONDBLCLK, Child("Dir1"));
-       },
-       "none 11/11 sub"},
-      {"an arrow key in the drive list", Program::Kestrel, [&] { Key(Child("Drive1"), VK_DOWN); },
+       [&] { DoubleClick(row_of_sub(), Child("Dir1")); }, "none 11/11 sub"},
+      {"an arrow key in the drive list", Program::Kestrel, [&] { Key(Child("Drive1"), {VK_DOWN}); },
        "none 11/11 Z:"},
       {"a file dropped from Explorer", Program::Kestrel,
        [&] {  // the HDROP Explorer sends: DROPFILES, then the wide names, each ending in a NUL
@@ -359,7 +354,7 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
              PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
            }
          });
-         Key(Child("File1"), VK_HOME);  // onto the short file: the box, until Enter
+         Key(Child("File1"), {VK_HOME});  // onto the short file: the box, until Enter
          Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
          EXPECT_EQ(Selected(), "hello_frame.nsl");
          HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
