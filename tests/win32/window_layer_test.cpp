@@ -27,8 +27,8 @@ namespace fs = std::filesystem;
 enum class Program { Kestrel, Plover };
 
 // One child window as the layouts make it: its class (null: the program's own), the style bits
-// that must be set (a button's type exactly), its text, and in each window its place in the tab
-// order (none: -1) and its place at 96 dpi.
+// that must be set besides WS_TABSTOP, which every child has (a button's type exactly), its text,
+// and in each window its place in the tab order (none: -1) and its place at 96 dpi.
 struct Placed {
   const char* name;
   const wchar_t* window_class;
@@ -37,26 +37,21 @@ struct Placed {
   std::array<int, 5> kestrel, plover;  // tab, left, top, width, height
 };
 
-constexpr DWORD kTab = WS_TABSTOP;
-constexpr DWORD kList = WS_TABSTOP | LBS_NOTIFY;
-constexpr DWORD kPush = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kIcon = WS_TABSTOP | BS_ICON;
-constexpr DWORD kBox = WS_TABSTOP | BS_CHECKBOX;
-
 const Placed kChildren[] = {
-    {"Command1", L"Button", kPush, L"Koniec", {0, 8, 436, 57, 25}, {0, 4, 440, 49, 25}},
-    {"Command4", L"Button", kIcon, L"", {1, 292, 300, 25, 25}, {1, 292, 300, 25, 25}},
-    {"Command3", L"Button", kIcon, L"", {2, 320, 300, 25, 25}, {2, 320, 300, 25, 25}},
-    {"Picture1", nullptr, kTab, L"", {3, 4, 4, 509, 293}, {3, 4, 4, 509, 293}},
-    {"File1", L"ListBox", kList, L"", {4, 512, 4, 145, 461}, {4, 516, 4, 137, 461}},
-    {"Drive1", L"ComboBox", kTab | CBS_DROPDOWNLIST, L"c:", {5, 352, 300, 161, 21},
+    {"Command1", L"Button", BS_PUSHBUTTON, L"Koniec", {0, 8, 436, 57, 25}, {0, 4, 440, 49, 25}},
+    {"Command4", L"Button", BS_ICON, L"", {1, 292, 300, 25, 25}, {1, 292, 300, 25, 25}},
+    {"Command3", L"Button", BS_ICON, L"", {2, 320, 300, 25, 25}, {2, 320, 300, 25, 25}},
+    {"Picture1", nullptr, 0, L"", {3, 4, 4, 509, 293}, {3, 4, 4, 509, 293}},
+    {"File1", L"ListBox", LBS_NOTIFY, L"", {4, 512, 4, 145, 461}, {4, 516, 4, 137, 461}},
+    {"Drive1", L"ComboBox", CBS_DROPDOWNLIST, L"c:", {5, 352, 300, 161, 21},
      {5, 348, 300, 169, 21}},
-    {"Dir1", L"ListBox", kList, L"", {6, 352, 323, 161, 141}, {6, 348, 323, 169, 141}},
-    {"Check1", L"Button", kBox, L"", {8, 8, 360, 17, 17}, {10, 8, 324, 13, 21}},
-    {"Picture2", nullptr, kTab, L"", {9, 4, 300, 86, 50}, {-1}},
-    {"Check2", L"Button", kBox, L"", {10, 8, 400, 17, 17}, {13, 8, 348, 13, 17}},
-    {"Command2", L"Button", kIcon, L"", {11, 72, 436, 33, 25}, {9, 64, 440, 33, 25}},
-    {"Command5", L"Button", kPush | WS_DISABLED, L"=> LogoManager", {-1}, {11, 4, 400, 97, 25}},
+    {"Dir1", L"ListBox", LBS_NOTIFY, L"", {6, 352, 323, 161, 141}, {6, 348, 323, 169, 141}},
+    {"Check1", L"Button", BS_CHECKBOX, L"", {8, 8, 360, 17, 17}, {10, 8, 324, 13, 21}},
+    {"Picture2", nullptr, 0, L"", {9, 4, 300, 86, 50}, {-1}},
+    {"Check2", L"Button", BS_CHECKBOX, L"", {10, 8, 400, 17, 17}, {13, 8, 348, 13, 17}},
+    {"Command2", L"Button", BS_ICON, L"", {11, 72, 436, 33, 25}, {9, 64, 440, 33, 25}},
+    {"Command5", L"Button", BS_PUSHBUTTON | WS_DISABLED, L"=> LogoManager", {-1},
+     {11, 4, 400, 97, 25}},
 };
 
 std::wstring TextOf(HWND window, bool class_name = false) {
@@ -166,8 +161,9 @@ class Win32Window : public ::testing::Test {
       } else {
         EXPECT_EQ(GetClassLongPtrW(at, GCLP_HMODULE), LONG_PTR(GetModuleHandleW(nullptr)));
       }
-      const DWORD mask = expected->style | (window_class == L"Button" ? BS_TYPEMASK : 0);
-      EXPECT_EQ(DWORD(GetWindowLongW(at, GWL_STYLE)) & mask, expected->style);
+      const DWORD style = WS_TABSTOP | expected->style;
+      const DWORD mask = style | (window_class == L"Button" ? BS_TYPEMASK : 0);
+      EXPECT_EQ(DWORD(GetWindowLongW(at, GWL_STYLE)) & mask, style);
       RECT r;
       GetWindowRect(at, &r);
       MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
