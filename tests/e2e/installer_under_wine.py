@@ -4,33 +4,34 @@
 # The zip: the two packed programs and a readme naming this version, with fixed time stamps.
 # Then the cases below, one after another in one fresh prefix under Xvfb where `.nlm` already
 # belongs to another program and an empty C:\Tools exists. After each installation the programs,
-# Start menu entries, file types and uninstall entry are in place and an earlier installation
-# elsewhere is gone; the first case opens a .nsl as the ProgID's open command does and plover
-# from the Start menu. While kestrel runs, the silent uninstaller and an installation elsewhere
-# fail and change nothing, and the uninstaller started from the entry's UninstallString asks
-# to close kestrel (box read by message_box_reader.exe) and goes on after Retry. Each case ends
-# uninstalled (QuietUninstallString) and the prefix as before: drive C:'s listing and the exports
-# of HKCU and HKLM\Software equal, .nlm given back, C:\Tools still there.
+# file types and uninstall entry are in place; the first case uses the programs (see
+# Session.use). While kestrel runs, the silent uninstaller and an installation elsewhere fail and
+# change nothing, and the uninstaller started from the entry's UninstallString asks to close
+# kestrel (box read by message_box_reader.exe) and goes on after Retry. Each case ends uninstalled
+# (QuietUninstallString) and the prefix as before: drive C:'s listing and the exports of HKCU and
+# HKLM\Software equal, .nlm given back, C:\Tools still there, nothing left of an earlier
+# installation elsewhere or of a refused one.
 # Ignored: Temp\~nsu*.tmp\Un.exe, the copy an NSIS uninstaller runs from and cannot delete.
 # Wine 8 ignores HKCU\Software\Classes when opening a file, so the test starts what the open
 # command names. Winemenubuilder is off (it would mirror entries into the Linux desktop). Exits 77
 # (skipped) when a tool is missing.
 #
-# usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR
+# usage: installer_under_wine.py BUILD_WINDOWS_DIR SAMPLES_DIR [LINUX_PLOVER]
 
 import difflib
 import fnmatch
 import os
+import pathlib
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import time
 import zipfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from viewer_under_xvfb import (end_wine_run, need, read_art, start_xvfb,  # noqa: E402
-                               wait_for_picture, windows_path)
+from viewer_under_xvfb import end_wine_run, need, start_xvfb, windows_path  # noqa: E402
 
 TIMEOUT = 120
 CLASSES = r"HKCU\Software\Classes"
@@ -45,6 +46,14 @@ DEFAULT_FOLDER = r"AppData\Local\Programs\Kestrel and Plover"  # in the user's p
 ELSEWHERE = r"C:\Tools\KestrelPlover"
 UNINSTALLER = "Kestrel and Plover Uninstall"  # its message boxes' title; its window's begins so
 IGNORED_FILES = ("users/*/Temp/~nsu*.tmp", "users/*/Temp/~nsu*.tmp/Un.exe")
+SETTINGS = r"HKCU\Software\VB and VBA Program Settings"  # the viewers' Lang under IconJAR\Options
+SHORT_FILE = {  # the message on a file one byte short of a logo
+    "pl": "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.",
+    "en": "An ERROR occured:\r\nInput past end of file: the file is too short.",
+}
+APP_PATHS = r"HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\LogoManager.exe"
+LOGO_MANAGER = r"C:\Program Files\Logo Manager\LogoManager.exe"  # the stand-in
+EXPORT_BUTTON = ("52", "412")
 
 
 class Failure(Exception):
@@ -56,19 +65,14 @@ def check(condition, message):
         raise Failure(message)
 
 
-def read_bytes(*path):
-    with open(os.path.join(*path), "rb") as file:
-        return file.read()
-
-
 def check_zip(archive, programs, version):
     with zipfile.ZipFile(archive) as package:
         names = [entry.filename for entry in package.infolist()]
         check(names == ["README.txt", "kestrel.exe", "plover.exe"], f"{archive} holds {names}")
-        for entry in package.infolist():
-            check(entry.date_time == (1980, 1, 1, 0, 0, 0), f"{entry.filename}: {entry.date_time}")
-        for program in names[1:]:
-            check(package.read(program) == read_bytes(programs, program), f"{program} in the zip")
+        stamps = {entry.date_time for entry in package.infolist()}
+        check(stamps == {(1980, 1, 1, 0, 0, 0)}, f"time stamps {stamps}")
+        check(all(package.read(name) == pathlib.Path(programs, name).read_bytes()
+                  for name in names[1:]), "the zip's programs are not the packaged ones")
         readme = package.read("README.txt").decode("utf-8")
         check(f"kestrel-plover-{version}-setup.exe" in readme, f"README.txt names:\n{readme}")
 
@@ -77,7 +81,7 @@ def command_words(command):  # split as Windows splits quoted words without esca
     return [quoted or bare for quoted, bare in re.findall(r'"([^"]*)"|(\S+)', command)]
 
 
-# A fresh prefix in WORK, shown on DISPLAY; also the Windows programs' end-to-end run's.
+# A fresh prefix in WORK, shown on DISPLAY.
 class Wine:
     def __init__(self, work, display):
         self.prefix = os.path.join(work, "prefix")
@@ -88,16 +92,16 @@ class Wine:
         subprocess.run(["wineboot", "-i"], env=self.env, check=True, timeout=300,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    # Runs a program to its end, its exit status and output (standard output, then error) through
-    # files: a wineserver the run starts would hold a pipe open, and the run would last as long
-    # as it.
-    def run(self, *args):
+    # Runs a program to its end, its exit status and output (standard output in that encoding,
+    # then error) through files: a wineserver the run starts would hold a pipe open, and the run
+    # would last as long as it.
+    def run(self, *args, encoding="utf-8"):
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             ended = subprocess.run(["wine", *args], env=self.env, stdout=out, stderr=err,
                                    timeout=TIMEOUT)
             out.seek(0)
             err.seek(0)
-            return (ended.returncode, out.read().decode(errors="replace"),
+            return (ended.returncode, out.read().decode(encoding, errors="replace"),
                     err.read().decode(errors="replace"))
 
     def start(self, *args):  # a program that keeps running; nothing waits on its output
@@ -169,8 +173,9 @@ class Wine:
 # The steps of the cases on one prefix: the folder of the registered installation, and the
 # kestrel started from it.
 class Session:
-    def __init__(self, wine, build, samples, work, profile):
+    def __init__(self, wine, build, samples, work, profile, linux_plover):
         self.wine, self.samples, self.work, self.profile = wine, samples, work, profile
+        self.linux_plover = linux_plover
         with open(os.path.join(build, "CMakeCache.txt")) as cache:
             self.version = re.search(r"^CMAKE_PROJECT_VERSION:\w+=(.*)$", cache.read(), re.M)[1]
         self.setup = os.path.join(build, f"kestrel-plover-{self.version}-setup.exe")
@@ -178,31 +183,23 @@ class Session:
         self.reader = os.path.join(build, "tests", "message_box_reader.exe")
         self.installed = self.viewer = None
 
-    def run_setup(self, where):  # where: None for the installer's own choice of folder
-        return where or rf"{self.profile}\{DEFAULT_FOLDER}", self.wine.run(
-            self.setup, "/S", *([f"/D={where}"] if where else []))[0]
-
     def check_installed(self):
         wine, install = self.wine, self.installed
         folder = wine.unix_path(install)
         files = sorted(os.listdir(folder)) if os.path.isdir(folder) else None
         check(files == PROGRAM_FILES, f"{install} holds {files}")
-        for program in PROGRAM_FILES[1:3]:
-            check(read_bytes(folder, program) == read_bytes(self.programs, program),
-                  f"the installed {program} is not the packaged one")
+        # Each type: its ProgID, which has a description, the program's icon and open command;
+        # its thumbnail handler's class, served by the installed DLL.
+        classes = wine.reg_tree(CLASSES)
+        value = lambda key: classes.get(rf"{CLASSES}\{key}", {}).get("(Default)")
         for extension, progid, exe in FILE_TYPES:
-            owner = wine.reg_value(rf"{CLASSES}\{extension}")
-            check(owner == progid, f"{extension} belongs to {owner}, expected {progid}")
-            keys = wine.reg_tree(rf"{CLASSES}\{progid}")
-            value = lambda key: keys.get(rf"{CLASSES}\{progid}{key}", {}).get("(Default)")
-            check(value(""), f"{progid} has no description")
-            icon, command = value(r"\DefaultIcon"), value(r"\shell\open\command")
-            check(icon == rf"{install}\{exe},0", f"{progid} icon: {icon}")
-            check(command == rf'"{install}\{exe}" "%1"', f"{progid} open command: {command}")
-            handler = wine.reg_value(rf"{CLASSES}\{extension}\{THUMBNAILS}")
-            server = wine.reg_value(rf"{CLASSES}\CLSID\{handler}\InprocServer32")
-            check(server == rf"{install}\kestrel-plover-thumbnails.dll",
-                  f"{extension}'s thumbnail handler {handler}: {server}")
+            handler = value(rf"{extension}\{THUMBNAILS}")
+            found = (value(extension), bool(value(progid)), value(rf"{progid}\DefaultIcon"),
+                     value(rf"{progid}\shell\open\command"),
+                     value(rf"CLSID\{handler}\InprocServer32"))
+            expected = (progid, True, rf"{install}\{exe},0", rf'"{install}\{exe}" "%1"',
+                        rf"{install}\kestrel-plover-thumbnails.dll")
+            check(found == expected, f"{extension}: {found}, not {expected}")
         expected = {"DisplayName": "Kestrel and Plover", "DisplayVersion": self.version,
                     "InstallLocation": install,
                     "UninstallString": rf'"{install}\uninstall.exe" _?={install}',
@@ -211,37 +208,68 @@ class Session:
         for name, data in expected.items():
             check(entry.get(name) == data, f"uninstall entry {name}: {entry.get(name)}, not {data}")
 
-    # Refused: fails, makes no folder and leaves the installation as it was.
+    # Where: None for the installer's own choice of folder. Refused: fails and leaves the
+    # installation as it was. (A folder it made, or an earlier installation elsewhere left behind,
+    # shows in the case's final comparison of the prefix.)
     def install(self, where=None, refused=False):
         earlier = self.installed
-        folder, status = self.run_setup(where)
+        folder = where or rf"{self.profile}\{DEFAULT_FOLDER}"
+        status = self.wine.run(self.setup, "/S", *([f"/D={where}"] if where else []))[0]
         check((status != 0) == refused, f"installing into {folder}: exit status {status}")
-        check(not refused or not os.path.exists(self.wine.unix_path(folder)), f"{folder} made")
         self.installed = earlier if refused else folder
         self.check_installed()
-        if earlier not in (None, self.installed):
-            gone = self.wine.unix_path(earlier)
-            left = sorted(set(os.listdir(gone)) & set(PROGRAM_FILES)) if os.path.isdir(gone) else []
-            check(not left, f"the installation in {earlier} is left behind: {left}")
 
-    # The installed kestrel on a file in a folder with a blank, as the .nsl ProgID's open command
-    # (checked above) starts it, must show the file's dots; plover started from the Start menu.
+    # The installed programs on files in a folder whose name holds a blank, started as the
+    # ProgIDs' open commands (checked above) start them. Kestrel on a file one byte short: its
+    # message, read by message_box_reader.exe, in Polish, then in English after `reg add` of the
+    # setting, with the path written with '/'; then its window. Plover from the Start menu. Plover
+    # on a picture message, "=> LogoManager" clicked: the stand-in LogoManager gets exactly its
+    # path, one blank and the file; the Linux plover, when given, the file through Wine.
     def use(self):
-        logos = os.path.join(self.work, "my logos")
+        wine, logos = self.wine, os.path.join(self.work, "my logos")
         os.makedirs(logos, exist_ok=True)
-        logo = windows_path(shutil.copy(os.path.join(self.samples, "kestrel_bird.nsl"), logos))
-        self.viewer = self.wine.start(rf"{self.installed}\kestrel.exe", logo)
-        art = read_art(os.path.join(self.samples, "art", "kestrel_bird.txt"))
-        shown, dots = wait_for_picture(self.wine.window("^Kestrel 1.0$"), self.wine.env, art,
-                                       (84, 48), False)
-        check(shown, "kestrel opened through .nsl does not show the file:\n" + "\n".join(dots))
-        self.stop_kestrel()
+        with open(os.path.join(logos, "0_short.nsl"), "wb") as short:
+            short.write(bytes(573))
+        short = windows_path(short.name)
+        for language, argument in (("pl", short), ("en", short.replace("\\", "/"))):
+            if language == "en":
+                wine.reg_add(rf"{SETTINGS}\IconJAR\Options", "Lang", "en")
+            self.viewer = wine.start(rf"{self.installed}\kestrel.exe", argument)
+            text = wine.run(self.reader, "Kestrel", encoding="utf-16-le")[1]
+            check(text == SHORT_FILE[language], f"the message in {language}: {text!r}")
+            wine.window("^Kestrel 1.0$")  # drawn, and reported, before it shows
+            self.stop_kestrel()
+        check(wine.run("reg", "delete", SETTINGS, "/f")[0] == 0, f"reg delete {SETTINGS} failed")
         shortcut = rf"{self.profile}\{START_MENU}\Plover.lnk"
-        started = self.wine.start("start", shortcut)
-        check(started.wait(timeout=TIMEOUT) == 0, f"start {shortcut}: {started.returncode}")
-        self.wine.window("^Plover 1.0$")
-        self.wine.close("plover.exe")
-        self.wine.wait_idle()
+        check(wine.run("start", shortcut)[0] == 0, f"start {shortcut} failed")
+        wine.window("^Plover 1.0$")
+        wine.close("plover.exe")
+        wine.wait_idle()
+        file = shutil.copy(os.path.join(self.samples, "picture_wave.nlm"), logos)
+        self.export(("wine", rf"{self.installed}\plover.exe"), windows_path(file),
+                    lambda line: line == LOGO_MANAGER + " " + windows_path(file))
+        if self.linux_plover:
+            self.export((self.linux_plover,), file, lambda line: windows_path(file) in line)
+
+    # Plover on the file, "=> LogoManager" clicked: the stand-in's command line, written to
+    # record.txt beside it, must be as `expected` says, and plover end (its timer's closing is the
+    # window layer's test).
+    def export(self, plover, file, expected):
+        record = os.path.join(os.path.dirname(self.wine.unix_path(LOGO_MANAGER)), "record.txt")
+        viewer = subprocess.Popen([*plover, file], env=self.wine.env, stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        subprocess.run(["xdotool", "mousemove", "--window", self.wine.window("^Plover 1.0$"),
+                        *EXPORT_BUTTON, "click", "1"], env=self.wine.env, check=True, timeout=60)
+        deadline = time.monotonic() + 60
+        while not os.path.exists(record) and time.monotonic() < deadline:
+            time.sleep(0.1)
+        check(os.path.exists(record), f"{plover[-1]} does not start LogoManager")
+        viewer.wait(timeout=30)  # the process ends, not only its window
+        self.wine.wait_idle()  # and LogoManager's
+        with open(record, encoding="utf-16-le") as text:
+            command_line = text.read()
+        os.remove(record)
+        check(expected(command_line), f"{plover[-1]} gives LogoManager {command_line!r}")
 
     # The uninstaller as Windows' list of apps starts it, while kestrel runs: it asks to close
     # kestrel, naming it and its folder. Kestrel is closed and the box answered by the reader (OK,
@@ -251,7 +279,7 @@ class Session:
         uninstaller = self.wine.start(*command_words(command))
         self.wine.window(f"^{UNINSTALLER}")
         self.stop_kestrel()
-        status, asked, _ = self.wine.run(self.reader, UNINSTALLER)
+        status, asked, _ = self.wine.run(self.reader, UNINSTALLER, encoding="utf-16-le")
         question = " ".join(asked.split())
         check(status == 0 and f"kestrel.exe is running from {self.installed}" in question,
               f"{command} while kestrel runs asks: {question!r}")
@@ -283,41 +311,40 @@ class Session:
 
 
 # Each case starts from the prefix as it was before any installation, and its last uninstall
-# must leave it so. A step is a Session method and its arguments.
-S = Session
+# must leave it so. A step is a Session method and its arguments as WORDS gives them.
 CASES = (
-    ("install, use and uninstall", ((S.install,), (S.use,), (S.uninstall,))),
-    ("install twice into one folder, uninstall", ((S.install,), (S.install,), (S.uninstall,))),
-    ("install again elsewhere, uninstall",
-     ((S.install,), (S.install, ELSEWHERE), (S.uninstall,))),
-    ("uninstall while kestrel runs", ((S.install, ELSEWHERE), (S.start_kestrel,),
-                                      (S.uninstall, True), (S.stop_kestrel,), (S.uninstall,))),
-    ("uninstall from its window while kestrel runs",
-     ((S.install,), (S.start_kestrel,), (S.asked_uninstall,), (S.uninstall,))),
-    ("install elsewhere while kestrel runs", ((S.install,), (S.start_kestrel,),
-                                              (S.install, ELSEWHERE, True), (S.stop_kestrel,),
-                                              (S.uninstall,))),
+    "install, install, use, uninstall",  # twice into one folder
+    "install, install ELSEWHERE, start_kestrel, uninstall refused, stop_kestrel, uninstall",
+    # Retry once kestrel is closed
+    "install, start_kestrel, install ELSEWHERE refused, asked_uninstall, uninstall",
 )
+WORDS = {"ELSEWHERE": ELSEWHERE, "refused": True}
 
 
-def run_cases(wine, build, samples, work):
+def run_cases(wine, build, samples, work, linux_plover):
     # .nlm already belongs to another program, which must get it back at the uninstall.
     wine.reg_add(rf"{CLASSES}\.nlm", None, OTHER_PROGID)
     wine.reg_add(rf"{CLASSES}\.nlm", "Content Type", "application/x-other-viewer")
     wine.reg_add(rf"{CLASSES}\{OTHER_PROGID}\shell\open\command", None, r'"C:\other.exe" "%1"')
-    wine.wait_idle()
+    # LogoManager: the stand-in, registered in App Paths.
+    os.makedirs(os.path.dirname(wine.unix_path(LOGO_MANAGER)))
+    shutil.copy(os.path.join(build, "tests", "logomanager_stand_in.exe"),
+                wine.unix_path(LOGO_MANAGER))
+    wine.reg_add(APP_PATHS, None, LOGO_MANAGER)
+    wine.wait_idle()  # system.reg written, for the Linux plover
     os.makedirs(os.path.dirname(wine.unix_path(ELSEWHERE)))  # exists, empty, before any install
     users = [name for name in os.listdir(os.path.join(wine.prefix, "drive_c", "users"))
              if name != "Public"]
     check(len(users) == 1, f"users in the prefix: {users}")
-    session = Session(wine, build, samples, work, rf"C:\users\{users[0]}")
+    session = Session(wine, build, samples, work, rf"C:\users\{users[0]}", linux_plover)
     check_zip(os.path.join(build, f"kestrel-plover-{session.version}-windows.zip"),
               session.programs, session.version)
     before = wine.snapshot(work)
-    for name, steps in CASES:
+    for name in CASES:
         print(f"-- {name}")
-        for method, *arguments in steps:
-            method(session, *arguments)
+        for step in name.split(", "):
+            method, *words = step.split()
+            getattr(session, method)(*(WORDS[word] for word in words))
         after = wine.snapshot(work)
         for part in before:
             sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
@@ -326,12 +353,12 @@ def run_cases(wine, build, samples, work):
 
 
 def main():
-    need("Xvfb", "xdotool", "import", "wine", "wineserver", "wineboot")
-    build, samples = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    need("Xvfb", "xdotool", "wine", "wineserver", "wineboot")
+    build, samples, *linux_plover = (os.path.abspath(path) for path in sys.argv[1:4])
     server, display = start_xvfb()
-    work = tempfile.mkdtemp(prefix="kp-installer-")
+    work = tempfile.mkdtemp(prefix="kp-wine-")
     try:
-        run_cases(Wine(work, display), build, samples, work)
+        run_cases(Wine(work, display), build, samples, work, (linux_plover or [None])[0])
         print("installer under Wine: passed")
         return 0
     except (Failure, subprocess.TimeoutExpired) as failure:

@@ -1,11 +1,10 @@
 #include <windows.h>
 #include <shlobj.h>
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "apps/kestrel/form1.h"
@@ -15,7 +14,6 @@
 #include "shell/form/scaling.h"
 #include "shell/win32/system_services.h"
 #include "shell/win32/window.h"
-#include "support/recording_messages.h"
 #include "support/temp_folder.h"
 #include "support/text_art.h"
 
@@ -29,8 +27,8 @@ namespace fs = std::filesystem;
 enum class Program { Kestrel, Plover };
 
 // One child window as the layouts make it: its class (null: the program's own), the style bits
-// that must be set (a button's type exactly), its text, and in each window its place in the tab
-// order (none: -1) and its place at 96 dpi.
+// that must be set besides WS_TABSTOP, which every child has (a button's type exactly), its text,
+// and in each window its place in the tab order (none: -1) and its place at 96 dpi.
 struct Placed {
   const char* name;
   const wchar_t* window_class;
@@ -39,26 +37,21 @@ struct Placed {
   std::array<int, 5> kestrel, plover;  // tab, left, top, width, height
 };
 
-constexpr DWORD kTab = WS_TABSTOP;
-constexpr DWORD kList = WS_TABSTOP | LBS_NOTIFY;
-constexpr DWORD kPush = WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD kIcon = WS_TABSTOP | BS_ICON;
-constexpr DWORD kBox = WS_TABSTOP | BS_CHECKBOX;
-
 const Placed kChildren[] = {
-    {"Command1", L"Button", kPush, L"Koniec", {0, 8, 436, 57, 25}, {0, 4, 440, 49, 25}},
-    {"Command4", L"Button", kIcon, L"", {1, 292, 300, 25, 25}, {1, 292, 300, 25, 25}},
-    {"Command3", L"Button", kIcon, L"", {2, 320, 300, 25, 25}, {2, 320, 300, 25, 25}},
-    {"Picture1", nullptr, kTab, L"", {3, 4, 4, 509, 293}, {3, 4, 4, 509, 293}},
-    {"File1", L"ListBox", kList, L"", {4, 512, 4, 145, 461}, {4, 516, 4, 137, 461}},
-    {"Drive1", L"ComboBox", kTab | CBS_DROPDOWNLIST, L"c:", {5, 352, 300, 161, 21},
+    {"Command1", L"Button", BS_PUSHBUTTON, L"Koniec", {0, 8, 436, 57, 25}, {0, 4, 440, 49, 25}},
+    {"Command4", L"Button", BS_ICON, L"", {1, 292, 300, 25, 25}, {1, 292, 300, 25, 25}},
+    {"Command3", L"Button", BS_ICON, L"", {2, 320, 300, 25, 25}, {2, 320, 300, 25, 25}},
+    {"Picture1", nullptr, 0, L"", {3, 4, 4, 509, 293}, {3, 4, 4, 509, 293}},
+    {"File1", L"ListBox", LBS_NOTIFY, L"", {4, 512, 4, 145, 461}, {4, 516, 4, 137, 461}},
+    {"Drive1", L"ComboBox", CBS_DROPDOWNLIST, L"c:", {5, 352, 300, 161, 21},
      {5, 348, 300, 169, 21}},
-    {"Dir1", L"ListBox", kList, L"", {6, 352, 323, 161, 141}, {6, 348, 323, 169, 141}},
-    {"Check1", L"Button", kBox, L"", {8, 8, 360, 17, 17}, {10, 8, 324, 13, 21}},
-    {"Picture2", nullptr, kTab, L"", {9, 4, 300, 86, 50}, {-1}},
-    {"Check2", L"Button", kBox, L"", {10, 8, 400, 17, 17}, {13, 8, 348, 13, 17}},
-    {"Command2", L"Button", kIcon, L"", {11, 72, 436, 33, 25}, {9, 64, 440, 33, 25}},
-    {"Command5", L"Button", kPush | WS_DISABLED, L"=> LogoManager", {-1}, {11, 4, 400, 97, 25}},
+    {"Dir1", L"ListBox", LBS_NOTIFY, L"", {6, 352, 323, 161, 141}, {6, 348, 323, 169, 141}},
+    {"Check1", L"Button", BS_CHECKBOX, L"", {8, 8, 360, 17, 17}, {10, 8, 324, 13, 21}},
+    {"Picture2", nullptr, 0, L"", {9, 4, 300, 86, 50}, {-1}},
+    {"Check2", L"Button", BS_CHECKBOX, L"", {10, 8, 400, 17, 17}, {13, 8, 348, 13, 17}},
+    {"Command2", L"Button", BS_ICON, L"", {11, 72, 436, 33, 25}, {9, 64, 440, 33, 25}},
+    {"Command5", L"Button", BS_PUSHBUTTON | WS_DISABLED, L"=> LogoManager", {-1},
+     {11, 4, 400, 97, 25}},
 };
 
 std::wstring TextOf(HWND window, bool class_name = false) {
@@ -99,9 +92,10 @@ class Win32Window : public ::testing::Test {
                                "picture_wave.nlm", "startup_sunrise.nlm"}) {
       fs::copy_file(test_support::SamplePath(sample), folder_.Path() / sample);
     }
+    folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));  // a message when chosen
     fs::create_directory(folder_.Path() / "sub");
   }
-  void TearDown() override {
+  ~Win32Window() override {
     window_.reset();
     Pump();
   }
@@ -110,9 +104,7 @@ class Win32Window : public ::testing::Test {
   // the message loop is the test's.
   void Open(Program program, const fs::path& argument = {}) {
     window_.reset();
-    shell::MessageBoxService& messages =
-        real_boxes_ ? static_cast<shell::MessageBoxService&>(boxes_) : messages_;
-    const shell::ViewerServices services{messages, [this] { return language_; },
+    const shell::ViewerServices services{boxes_, [this] { return language_; },
                                          [this] { return drives_; },
                                          [this] { return folder_.Path(); }};
     program_ = program;
@@ -130,27 +122,25 @@ class Win32Window : public ::testing::Test {
     Pump();
   }
   HWND Main() const { return window_->Handle(); }
-  // This window's children in tab order, each with its place at the screen's scale by the
+  // This window's children by tab order, each with its place at the screen's scale by the
   // model's rule.
-  std::vector<std::pair<const Placed*, shell::ScaledPlace>> Layout() const {
-    std::vector<std::pair<const Placed*, shell::ScaledPlace>> layout;
-    for (int tab = 0; tab < 16; ++tab) {
-      for (const Placed& child : kChildren) {
-        const auto [at, left, top, width, height] =
-            program_ == Program::Kestrel ? child.kestrel : child.plover;
-        if (at == tab) {
-          const shell::ControlSpec spec{.name = {}, .kind = {}, .left = left, .top = top,
-                                        .width = width, .height = height};
-          layout.emplace_back(&child, shell::PlaceAtScale(spec, scale_));
-        }
+  std::map<int, std::pair<const Placed*, shell::ScaledPlace>> Layout() const {
+    std::map<int, std::pair<const Placed*, shell::ScaledPlace>> layout;
+    for (const Placed& child : kChildren) {
+      const auto [tab, left, top, width, height] =
+          program_ == Program::Kestrel ? child.kestrel : child.plover;
+      const shell::ControlSpec spec{.name = {}, .kind = {}, .left = left, .top = top,
+                                    .width = width, .height = height};
+      if (tab >= 0) {
+        layout[tab] = {&child, shell::PlaceAtScale(spec, scale_)};
       }
     }
     return layout;
   }
   // The child in the middle of the place the layout gives the named control.
   HWND Child(std::string_view name) const {
-    for (const auto& [child, at] : Layout()) {
-      if (child->name == name) {
+    for (const auto& [tab, laid] : Layout()) {
+      if (const auto& [child, at] = laid; child->name == name) {
         const POINT middle{at.left + at.width / 2, at.top + at.height / 2};
         return ChildWindowFromPointEx(Main(), middle, CWP_SKIPTRANSPARENT);
       }
@@ -161,7 +151,8 @@ class Win32Window : public ::testing::Test {
   // Every child's class, style, place, text and font, in tab order.
   void ExpectChildren() {
     HWND at = GetWindow(Main(), GW_CHILD);
-    for (const auto& [expected, place] : Layout()) {
+    for (const auto& [tab, laid] : Layout()) {
+      const auto& [expected, place] = laid;
       SCOPED_TRACE(expected->name);
       ASSERT_TRUE(at);
       const std::wstring window_class = TextOf(at, true);
@@ -170,8 +161,9 @@ class Win32Window : public ::testing::Test {
       } else {
         EXPECT_EQ(GetClassLongPtrW(at, GCLP_HMODULE), LONG_PTR(GetModuleHandleW(nullptr)));
       }
-      const DWORD mask = expected->style | (window_class == L"Button" ? BS_TYPEMASK : 0);
-      EXPECT_EQ(DWORD(GetWindowLongW(at, GWL_STYLE)) & mask, expected->style);
+      const DWORD style = WS_TABSTOP | expected->style;
+      const DWORD mask = style | (window_class == L"Button" ? BS_TYPEMASK : 0);
+      EXPECT_EQ(DWORD(GetWindowLongW(at, GWL_STYLE)) & mask, style);
       RECT r;
       GetWindowRect(at, &r);
       MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
@@ -228,9 +220,11 @@ class Win32Window : public ::testing::Test {
     PostMessageW(to, message, wparam, lparam);
     Pump();
   }
-  void Key(HWND to, WPARAM key) {
+  void Key(HWND to, std::initializer_list<WPARAM> keys) {
     SetFocus(to);
-    Post(to, WM_KEYDOWN, key, 1);
+    for (const WPARAM key : keys) {
+      Post(to, WM_KEYDOWN, key, 1);
+    }
   }
   void Press(const char* button) {
     SendMessageW(Child(button), BM_CLICK, 0, 0);
@@ -241,11 +235,15 @@ class Win32Window : public ::testing::Test {
     Post(on ? on : Main(), press, MK_LBUTTON, MAKELPARAM(down.x, down.y));
     Post(on ? on : Main(), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
   }
+  // Windows makes the second press a double-click for a class that asks for one.
+  void DoubleClick(POINT at, HWND on) {
+    Mouse(at, at, WM_LBUTTONDOWN, on);
+    Mouse(at, at, GetClassLongW(on, GCL_STYLE) & CS_DBLCLKS ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN,
+          on);
+  }
 
   test_support::TempFolder folder_;
-  test_support::RecordingMessages messages_;
   shell::win32::MessageBoxes boxes_;  // the system's own, which take the window's activation
-  bool real_boxes_ = false;
   std::optional<std::string> language_;
   std::vector<shell::Drive> drives_{{"C:\\", "c:"}, {"Z:\\", "z:"}};
   Program program_ = Program::Kestrel;
@@ -309,7 +307,7 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
   };
   const Case cases[] = {
       {"Next", Program::Kestrel, [&] { Press("Command3"); }, "phone_suite_header.nsl 11/11"},
-      {"Enter on a button", Program::Kestrel, [&] { Key(Child("Command4"), VK_RETURN); },
+      {"Enter on a button", Program::Kestrel, [&] { Key(Child("Command4"), {VK_RETURN}); },
        "hello_frame.nsl 11/11"},
       {"Exit", Program::Kestrel, [&] { Press("Command1"); }, "closed"},
       {"the close box", Program::Plover, [&] { Post(Main(), WM_CLOSE); }, "closed"},
@@ -318,30 +316,17 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
        "kestrel_bird.nsl 10/10"},
       {"pressed on a caption, released on the picture", Program::Kestrel,
        [&] { Mouse(label3, picture); }, "kestrel_bird.nsl 11/11"},
-      {"a double-click on a caption", Program::Kestrel,
-       [&] {  // Windows makes the second press a double-click for a class that asks for one
-         Mouse(label4, label4);
-         const bool asks = GetClassLongW(Main(), GCL_STYLE) & CS_DBLCLKS;
-         Mouse(label4, label4, asks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
-       },
+      {"a double-click on a caption", Program::Kestrel, [&] { DoubleClick(label4, Main()); },
        "kestrel_bird.nsl 10/10"},
-      {"a letter in the file list", Program::Kestrel, [&] { Key(Child("File1"), 'H'); },
+      {"a letter in the file list", Program::Kestrel, [&] { Key(Child("File1"), {'H'}); },
        "hello_frame.nsl 11/11"},
       {"a click on the file list's first row", Program::Plover,
        [&] { Mouse({10, 4}, {10, 4}, WM_LBUTTONDOWN, Child("File1")); }, "picture_wave.nlm 11/11"},
       {"End and Enter in the folder list", Program::Kestrel,
-       [&] {
-         Key(Child("Dir1"), VK_END);
-         Key(Child("Dir1"), VK_RETURN);
-       },
-       "none 11/11 sub"},
+       [&] { Key(Child("Dir1"), {VK_END, VK_RETURN}); }, "none 11/11 sub"},
       {"a double-click in the folder list", Program::Plover,
-       [&] {
-         Mouse(row_of_sub(), row_of_sub(), WM_LBUTTONDOWN, Child("Dir1"));
-         Mouse(row_of_sub(), row_of_sub(), WM_LBUTTONDBLCLK, Child("Dir1"));
-       },
-       "none 11/11 sub"},
-      {"an arrow key in the drive list", Program::Kestrel, [&] { Key(Child("Drive1"), VK_DOWN); },
+       [&] { DoubleClick(row_of_sub(), Child("Dir1")); }, "none 11/11 sub"},
+      {"an arrow key in the drive list", Program::Kestrel, [&] { Key(Child("Drive1"), {VK_DOWN}); },
        "none 11/11 Z:"},
       {"a file dropped from Explorer", Program::Kestrel,
        [&] {  // the HDROP Explorer sends: DROPFILES, then the wide names, each ending in a NUL
@@ -356,37 +341,33 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
          Post(Main(), WM_DROPFILES, WPARAM(drop));
        },
        "hello_frame.nsl 11/11"},
+      {"a message box, then the window activated again: the focus back each time",
+       Program::Kestrel,
+       [&] {
+         SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+           if (HWND box = FindWindowW(L"#32770", nullptr)) {  // the message box, once it is there
+             KillTimer(nullptr, timer);
+             PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+           }
+         });
+         Key(Child("File1"), {VK_HOME});  // onto the short file: the box, until Enter
+         Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+         EXPECT_EQ(Selected(), "hello_frame.nsl");
+         HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                      nullptr, nullptr, nullptr);  // another program's, as it were
+         SetActiveWindow(other);
+         SetActiveWindow(Main());
+         DestroyWindow(other);
+         Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
+       },
+       "kestrel_bird.nsl 11/11"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    drives_.resize(2);
     Open(c.program, folder_.Path() / "kestrel_bird.nsl");
     c.act();
     EXPECT_EQ(State(), c.state);
   }
-}
-
-TEST_F(Win32Window, TheFocusComesBackAfterAMessageBoxAndWhenTheWindowIsActivatedAgain) {
-  folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));  // a message when chosen
-  real_boxes_ = true;
-  Open(Program::Kestrel, folder_.Path() / "kestrel_bird.nsl");
-  SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-    if (HWND box = FindWindowW(L"#32770", nullptr)) {  // the message box, once it is there
-      KillTimer(nullptr, timer);
-      PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
-    }
-  });
-  Key(Child("File1"), VK_HOME);  // onto the short file: the box, until Enter
-  EXPECT_EQ(Selected(), "0_short.nsl");
-  Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_EQ(Selected(), "hello_frame.nsl");
-  HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
-                               nullptr, nullptr, nullptr);  // another program's, as it were
-  SetActiveWindow(other);
-  SetActiveWindow(Main());
-  DestroyWindow(other);
-  Post(GetFocus(), WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_EQ(Selected(), "kestrel_bird.nsl");
 }
 
 // The surfaces' pixels on screen, every one: the sample's dots as the file format gives them,
