@@ -9,6 +9,7 @@
 #   drive.svg, folder-open.svg, folder-closed.svg -> the same names .png (16x16), for the lists
 #   kestrel-icon.svg, plover-icon.svg      -> icons/<size>/*.png, the installed program icons
 #   the glyphs and program icons            -> *.ico, for the Windows programs
+#   the decorations (both sizes)            -> *.bmp, for the Windows programs
 #
 # Each picture the viewers embed also gets a rendering at twice the size, NAME@2x.png or
 # NAME@2x.jpg, which Qt shows instead on a screen scaled by 2 (QT_SCALE_FACTOR=2, HiDPI).
@@ -160,4 +161,12 @@ for program in kestrel plover; do
   "$IM" "icons/16/$program-icon.png" "$program-icon.png" "icons/48/$program-icon.png" \
     "icons/256/$program-icon.png" "$program.ico"
   echo "wrote $program.ico"
+done
+# The decorations for the Windows programs as plain 24-bit bitmaps, which Windows loads without
+# an image decoder, made from the JPEG files so that both systems show the same pixels.
+for name in kestrel-decoration plover-decoration; do
+  for file in "$name" "$name@2x"; do
+    "$IM" "$file.jpg" -type TrueColor "BMP3:$file.bmp"
+    echo "wrote $file.bmp"
+  done
 done

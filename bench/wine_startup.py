@@ -4,10 +4,12 @@
 usage: wine_startup.py BUILD_WINDOWS_BENCH SAMPLES_DIR [BASELINE_BUILD]
 
 - start-up: bench/startup_launcher.cpp, under Wine, starts kestrel.exe and plover.exe on a start
-  file and a bare Win32 window of the same client size alternately, RUNS times each, and times
-  each to its window shown and painted: from CreateProcess (wall) and from the process's own
-  creation time (in-process); medians and their ratio to the bare window's; with a baseline
-  build (another build of the programs, e.g. of an earlier commit), its programs in the same turns;
+  file, a bare Win32 window of the same client size and that window with kestrel's native
+  controls (bench/bare_window.cpp built with KP_WITH_CONTROLS) alternately, RUNS times each, and
+  times each to its window shown and painted: from CreateProcess (wall) and from the process's
+  own creation time (in-process); medians and their ratios to the bare window's and to the one
+  with the controls; with a baseline build (another build of the programs, e.g. of an earlier
+  commit), its programs in the same turns;
 - size: each program's .exe as built;
 - memory: each program's private memory (Private_Clean + Private_Dirty of its process) once its
   window shows a logo.
@@ -38,6 +40,7 @@ def startup_table(build, samples, baseline, env):
                              f'"{path(tree, "apps", program, program + ".exe")}" '
                              f'"{path(samples, sample)}"'))
     programs.append(("bare window", f'"{path(build, "bench", "bare_window.exe")}"'))
+    programs.append(("same controls", f'"{path(build, "bench", "controls_window.exe")}"'))
     launcher = ["wine", os.path.join(build, "bench", "startup_launcher.exe")]
     arguments = [part for program in programs for part in program]
     subprocess.run(launcher + ["3"] + arguments, env=env, check=True, timeout=600,
@@ -51,13 +54,15 @@ def startup_table(build, samples, baseline, env):
     medians = {name: [statistics.median(run[i] for run in values) for i in range(3)]
                for name, values in runs.items()}
     bare_wall, bare_own, _ = medians["bare window"]
+    floor_wall, floor_own, _ = medians["same controls"]
     print(f"| Start-up under Wine and Xvfb, median of {RUNS} | wall | ratio | in-process | ratio "
-          "| input idle | painted at idle |")
-    print("|---|---|---|---|---|---|---|")
+          "| ratios to the same controls | input idle | painted at idle |")
+    print("|---|---|---|---|---|---|---|---|")
     for name, (wall, own, idle) in medians.items():
         painted = sum(run[3] for run in runs[name])
         print(f"| {name} | {wall:.1f} ms | {wall / bare_wall:.2f} | {own:.1f} ms | "
-              f"{own / bare_own:.2f} | {idle:.1f} ms | {painted} of {len(runs[name])} |")
+              f"{own / bare_own:.2f} | {wall / floor_wall:.2f} / {own / floor_own:.2f} | "
+              f"{idle:.1f} ms | {painted} of {len(runs[name])} |")
 
 
 def private_memory_kib(program):

@@ -42,14 +42,14 @@ endfunction()
 
 # kp_write_win32_resources(<rc file> <program> <description>): the program's manifest, version
 # information, icon, the glyphs as icons and the decorative picture (and its rendering at twice the
-# size) as JPEG data, named like the files in capitals ("arrow-left" as ARROW_LEFT).
+# size) as bitmaps, named like the files in capitals ("arrow-left" as ARROW_LEFT).
 function(kp_write_win32_resources rc program description)
   set(art ${PROJECT_SOURCE_DIR}/artwork)
   kp_version_text(text "${description}" ${program}.exe VFT_APP)
   string(APPEND text "1 24 \"${PROJECT_SOURCE_DIR}/cmake/viewer.manifest\"\n"
     "1 ICON \"${art}/${program}.ico\"\n"
-    "DECORATION RCDATA \"${art}/${program}-decoration.jpg\"\n"
-    "DECORATION_2X RCDATA \"${art}/${program}-decoration@2x.jpg\"\n")
+    "DECORATION BITMAP \"${art}/${program}-decoration.bmp\"\n"
+    "DECORATION_2X BITMAP \"${art}/${program}-decoration@2x.bmp\"\n")
   foreach(glyph arrow-left arrow-right info drive folder-open folder-closed)
     string(TOUPPER ${glyph} name)
     string(REPLACE "-" "_" name ${name})

@@ -9,8 +9,8 @@ namespace shell::win32 {
 // The pictures a program carries as resources, named like the artwork file in capitals
 // ("arrow-left" as ARROW_LEFT).
 //
-// A JPEG or PNG picture decoded with what Windows has, WIC, as a 32-bit top-down bitmap; null
-// when the resource is missing or unreadable. COM must be initialised on the thread.
+// A picture carried as a plain bitmap, which loads without an image decoder (COM and WIC would
+// add their start to the program's); null when the resource is missing.
 HBITMAP LoadPicture(std::string_view name, SIZE& size);
 // An icon at one of the sizes its file holds (size x size), for buttons and list rows; no decoder
 // needed.

@@ -27,9 +27,16 @@ class Binding {
   HWND window_;
 };
 
-// Makes a child window of a Windows class, placed and given its font by its parent once all
-// children are made.
-HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id,
+// Where a child window is made: its parent, its id there and its place in the parent's pixels.
+// A child made at its place costs the system no move after it.
+struct ChildSlot {
+  HWND parent;
+  int id;
+  RECT place;
+};
+
+// Makes a child window of a Windows class in its slot; its parent gives it its font.
+HWND CreateChild(const ChildSlot& slot, const wchar_t* window_class, DWORD style,
                  DWORD extended_style = 0);
 
 }  // namespace shell::win32

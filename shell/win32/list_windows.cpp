@@ -119,7 +119,8 @@ class FolderBinding : public RowsBinding {
 class FileBinding : public RowsBinding {
  public:
   FileBinding(FileList& model, HWND window) : RowsBinding(window), model_(model) {
-    model_.SetView([this] { ShowRows(model_.ListingNumber(), model_.Count(), model_.SelectedIndex()); });
+    model_.SetView(
+        [this] { ShowRows(model_.ListingNumber(), model_.Count(), model_.SelectedIndex()); });
   }
 
   void Command(WORD notification) override {
@@ -149,24 +150,23 @@ constexpr DWORD kListStyle = WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NODATA |
 
 }  // namespace
 
-std::unique_ptr<Binding> BindDriveList(DriveList& model, HWND parent, int id) {
-  HWND window = CreateChild(parent, L"COMBOBOX",
+std::unique_ptr<Binding> BindDriveList(DriveList& model, const ChildSlot& slot) {
+  HWND window = CreateChild(slot, L"COMBOBOX",
                             WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-                                CBS_HASSTRINGS,
-                            id);
+                                CBS_HASSTRINGS);
   return std::make_unique<DriveBinding>(model, window);
 }
 
-std::unique_ptr<Binding> BindFolderList(FolderList& model, HWND parent, int id) {
+std::unique_ptr<Binding> BindFolderList(FolderList& model, const ChildSlot& slot) {
   return std::make_unique<FolderBinding>(
-      model, CreateChild(parent, L"LISTBOX", kListStyle, id, WS_EX_CLIENTEDGE));
+      model, CreateChild(slot, L"LISTBOX", kListStyle, WS_EX_CLIENTEDGE));
 }
 
-std::unique_ptr<Binding> BindFileList(FileList& model, HWND parent, int id) {
+std::unique_ptr<Binding> BindFileList(FileList& model, const ChildSlot& slot) {
   // Typed letters come to the window as WM_CHARTOITEM, for the model's search.
   return std::make_unique<FileBinding>(
       model,
-      CreateChild(parent, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, id, WS_EX_CLIENTEDGE));
+      CreateChild(slot, L"LISTBOX", kListStyle | LBS_WANTKEYBOARDINPUT, WS_EX_CLIENTEDGE));
 }
 
 }  // namespace shell::win32

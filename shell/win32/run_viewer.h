@@ -1,6 +1,5 @@
 #pragma once
 
-#include <objbase.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,7 +17,6 @@ namespace shell::win32 {
 // is closed. `make_form` makes the program's window model from the services of this system.
 template <typename MakeForm>
 int RunViewer(MakeForm make_form) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // the pictures are decoded through COM
   const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common);
   MessageBoxes messages;

@@ -99,7 +99,7 @@ LRESULT CALLBACK SurfaceProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 }  // namespace
 
-HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, int id) {
+HWND CreateSurfaceWindow(const ChildSlot& slot, Surface& surface, bool sunken) {
   static const ATOM registered = [] {
     WNDCLASSW type{};
     type.lpfnWndProc = SurfaceProc;
@@ -109,10 +109,7 @@ HWND CreateSurfaceWindow(HWND parent, Surface& surface, bool sunken, int id) {
     return RegisterClassW(&type);
   }();
   (void)registered;
-  HWND window = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
-                                0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateChild(slot, kClassName, WS_TABSTOP);
   auto* view = new SurfaceView{window, surface, sunken ? 2 : 1};
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   surface.SetChangeListener([view] { view->Changed(); });

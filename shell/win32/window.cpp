@@ -21,7 +21,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"KestrelPloverWindow";
 constexpr int kFirstId = 100;
 constexpr int kListRowHeight = 16;
-constexpr UINT kShowPicture = WM_APP;
 
 constexpr int kDroppedHeight = 200;  // the drive list with its list open
 
@@ -93,10 +92,12 @@ class CheckBoxBinding : public Binding {
 
 }  // namespace
 
-HWND CreateChild(HWND parent, const wchar_t* window_class, DWORD style, int id,
+HWND CreateChild(const ChildSlot& slot, const wchar_t* window_class, DWORD style,
                  DWORD extended_style) {
-  return CreateWindowExW(extended_style, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0,
-                         0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  const RECT& place = slot.place;
+  return CreateWindowExW(extended_style, window_class, L"", WS_CHILD | WS_VISIBLE | style,
+                         place.left, place.top, place.right - place.left, place.bottom - place.top,
+                         slot.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(slot.id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -129,8 +130,8 @@ Window::Window(ViewerForm& form) : form_(form) {
   form_.Canvas().SetPreviewForeground(
       {GetRValue(GetSysColor(COLOR_WINDOWTEXT)), GetGValue(GetSysColor(COLOR_WINDOWTEXT)),
        GetBValue(GetSysColor(COLOR_WINDOWTEXT))});
+  MakeScaled();
   Build();
-  Rescale(dpi);
   DragAcceptFiles(window_, TRUE);  // files and folders dropped from Explorer
   form_.OnClose([this] { DestroyWindow(window_); });
   Focus& focus = form_.KeyboardFocus();
@@ -165,30 +166,30 @@ void Window::Build() {
     if (Control* model = AsControl(control)) {
       bound_.push_back(model);
     }
-    ++id;
+    const ChildSlot slot{window_, ++id, ChildPlace(*spec)};
     std::unique_ptr<Binding> binding;
     HWND child = nullptr;
     switch (spec->kind) {
       case ControlKind::BigScreen:
-        child = CreateSurfaceWindow(window_, form_.Canvas().BigScreen(), true, id);
+        child = CreateSurfaceWindow(slot, form_.Canvas().BigScreen(), true);
         break;
       case ControlKind::Preview:
-        child = CreateSurfaceWindow(window_, *form_.Canvas().PreviewSurface(), false, id);
+        child = CreateSurfaceWindow(slot, *form_.Canvas().PreviewSurface(), false);
         break;
       case ControlKind::FileList:
-        binding = BindFileList(*std::get<FileList*>(control), window_, id);
+        binding = BindFileList(*std::get<FileList*>(control), slot);
         break;
       case ControlKind::DriveList:
-        binding = BindDriveList(*std::get<DriveList*>(control), window_, id);
+        binding = BindDriveList(*std::get<DriveList*>(control), slot);
         break;
       case ControlKind::FolderList:
-        binding = BindFolderList(*std::get<FolderList*>(control), window_, id);
+        binding = BindFolderList(*std::get<FolderList*>(control), slot);
         break;
       case ControlKind::PictureButton:
       case ControlKind::TextButton: {
         const bool picture = spec->kind == ControlKind::PictureButton;
-        HWND button = CreateChild(window_, L"BUTTON",
-                                  WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0), id);
+        HWND button =
+            CreateChild(slot, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0));
         if (!spec->tooltip.empty()) {
           std::wstring tip = Wide(spec->tooltip);
           TOOLINFOW tool{};
@@ -205,7 +206,7 @@ void Window::Build() {
       case ControlKind::CheckBox:
         binding = std::make_unique<CheckBoxBinding>(
             *std::get<CheckBox*>(control),
-            CreateChild(window_, L"BUTTON", WS_TABSTOP | BS_CHECKBOX, id));
+            CreateChild(slot, L"BUTTON", WS_TABSTOP | BS_CHECKBOX));
         break;
       case ControlKind::Label: {
         std::get<TextControl*>(control)->SetView([this, spec] {
@@ -236,14 +237,30 @@ void Window::Build() {
     }
     if (child) {
       children_[spec->name] = child;
+      FitToScale(child, *spec);
     }
   }
 }
 
 void Window::Rescale(UINT dpi) {
   scale_ = ScaleOf(dpi);
-  // The children give up the old font only in Place(), so it is released after that.
-  const OwnedFont old_font = std::exchange(window_font_, SansSerif(8.25, false, scale_));
+  // The children give up the old font only in FitToScale, so it is released after that.
+  const OwnedFont old_font = std::exchange(window_font_, OwnedFont());
+  MakeScaled();
+  for (const ControlSpec& spec : form_.Window().controls) {
+    const auto found = children_.find(spec.name);
+    if (found != children_.end()) {
+      const RECT place = ChildPlace(spec);
+      SetWindowPos(found->second, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      FitToScale(found->second, spec);
+    }
+  }
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void Window::MakeScaled() {
+  window_font_ = SansSerif(8.25, false, scale_);
   fitted_.clear();
   // Icons from the sizes the program's icon file holds, the nearest taken by the system.
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -254,39 +271,32 @@ void Window::Rescale(UINT dpi) {
         LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, pixels, pixels, 0)));
     SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
   }
-  Place();
-  if (picture_) {  // the rendering for the new scale
-    picture_.reset();
-    PostMessageW(window_, kShowPicture, 0, 0);
-  }
-  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  // The larger rendering made smaller on a screen scaled up.
+  picture_.reset(LoadPicture(scale_ > 1 ? "decoration-2x" : "decoration", picture_size_));
 }
 
-void Window::Place() {
+void Window::FitToScale(HWND child, const ControlSpec& spec) {
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(window_font_.get()), FALSE);
   const int row = Scaled(kListRowHeight, scale_);
-  for (const ControlSpec& spec : form_.Window().controls) {
-    const auto found = children_.find(spec.name);
-    if (found == children_.end()) {
-      continue;
-    }
-    HWND child = found->second;
+  if (spec.kind == ControlKind::DriveList) {  // closed, as high as its place
     const RECT place = PlaceOf(spec);
-    int height = place.bottom - place.top;
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(window_font_.get()), FALSE);
-    if (spec.kind == ControlKind::DriveList) {  // closed, as high as its place
-      SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - 6);
-      SendMessageW(child, CB_SETITEMHEIGHT, 0, row);
-      height = Scaled(kDroppedHeight, scale_);
-    } else if (spec.kind == ControlKind::FileList || spec.kind == ControlKind::FolderList) {
-      SendMessageW(child, LB_SETITEMHEIGHT, 0, row);
-    } else if (spec.kind == ControlKind::PictureButton) {
-      SendMessageW(child, BM_SETIMAGE, IMAGE_ICON,
-                   reinterpret_cast<LPARAM>(
-                       LoadGlyph(spec.picture, spec.picture_size * GlyphFactor(scale_))));
-    }
-    SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), place.bottom - place.top - 6);
+    SendMessageW(child, CB_SETITEMHEIGHT, 0, row);
+  } else if (spec.kind == ControlKind::FileList || spec.kind == ControlKind::FolderList) {
+    SendMessageW(child, LB_SETITEMHEIGHT, 0, row);
+  } else if (spec.kind == ControlKind::PictureButton) {
+    SendMessageW(child, BM_SETIMAGE, IMAGE_ICON,
+                 reinterpret_cast<LPARAM>(
+                     LoadGlyph(spec.picture, spec.picture_size * GlyphFactor(scale_))));
   }
+}
+
+RECT Window::ChildPlace(const ControlSpec& spec) const {
+  RECT place = PlaceOf(spec);
+  if (spec.kind == ControlKind::DriveList) {  // the window of a drop-down list includes it open
+    place.bottom = place.top + Scaled(kDroppedHeight, scale_);
+  }
+  return place;
 }
 
 RECT Window::PlaceOf(const ControlSpec& spec) const {
@@ -302,9 +312,6 @@ void Window::Show() {
   ShowWindow(window_, SW_SHOWNORMAL);
   form_.KeyboardFocus().GiveBack();  // also when the system does not let it become active
   RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-  // The decorative picture needs the system's image decoder, which takes longer to load than
-  // everything else: the logo comes first.
-  PostMessageW(window_, kShowPicture, 0, 0);
 }
 
 int Window::Run() {
@@ -399,10 +406,6 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
           static_cast<Timer*>(control)->Tick();
         }
       }
-      return 0;
-    case kShowPicture:  // the larger rendering made smaller on a screen scaled up
-      picture_.reset(LoadPicture(scale_ > 1 ? "decoration-2x" : "decoration", picture_size_));
-      InvalidateRect(window_, nullptr, TRUE);
       return 0;
     case WM_GETDPISCALEDSIZE: {  // the window's size at the new dpi, exact
       const UINT dpi = static_cast<UINT>(wparam);

@@ -33,10 +33,15 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Build();
-  // Fonts, icons and every child's place for the window's dpi: at the start and on each change.
+  // Fonts, icons, pictures and every child's place for a new dpi.
   void Rescale(UINT dpi);
-  void Place();
+  // The window's font, icons and decorative picture for scale_.
+  void MakeScaled();
+  // What a child takes from the scale beside its place: font, row heights, glyph.
+  void FitToScale(HWND child, const ControlSpec& spec);
   RECT PlaceOf(const ControlSpec& spec) const;
+  // A child window's place: a drop-down list's window includes its list open.
+  RECT ChildPlace(const ControlSpec& spec) const;
   SIZE ClientSize(double scale) const;
   void Paint();
   // The mouse on the window itself, where the labels are painted.
