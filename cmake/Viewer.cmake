@@ -47,15 +47,25 @@ function(kp_write_win32_resources rc program description)
   set(art ${PROJECT_SOURCE_DIR}/artwork)
   kp_version_text(text "${description}" ${program}.exe VFT_APP)
   string(APPEND text "1 24 \"${PROJECT_SOURCE_DIR}/cmake/viewer.manifest\"\n"
-    "1 ICON \"${art}/${program}.ico\"\n"
-    "DECORATION BITMAP \"${art}/${program}-decoration.bmp\"\n"
-    "DECORATION_2X BITMAP \"${art}/${program}-decoration@2x.bmp\"\n")
+    "1 ICON \"${art}/${program}.ico\"\n")
+  kp_decoration_resources(text ${program})
   foreach(glyph arrow-left arrow-right info drive folder-open folder-closed)
     string(TOUPPER ${glyph} name)
     string(REPLACE "-" "_" name ${name})
     string(APPEND text "${name} ICON \"${art}/${glyph}.ico\"\n")
   endforeach()
   file(CONFIGURE OUTPUT ${rc} CONTENT "${text}" @ONLY)
+endfunction()
+
+# kp_decoration_resources(<variable> <program>): appends to the variable the resource lines of the
+# program's decorative picture and its rendering at twice the size, as bitmaps: KESTREL_DECORATION
+# and KESTREL_DECORATION_2X.
+function(kp_decoration_resources variable program)
+  string(TOUPPER ${program} name)
+  set(art ${PROJECT_SOURCE_DIR}/artwork/${program}-decoration)
+  string(APPEND ${variable} "${name}_DECORATION BITMAP \"${art}.bmp\"\n"
+    "${name}_DECORATION_2X BITMAP \"${art}@2x.bmp\"\n")
+  set(${variable} "${${variable}}" PARENT_SCOPE)
 endfunction()
 
 # kp_version_text(<variable> <description> <file name> <VFT_APP or VFT_DLL>): the version

@@ -272,7 +272,9 @@ void Window::MakeScaled() {
     SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
   }
   // The larger rendering made smaller on a screen scaled up.
-  picture_.reset(LoadPicture(scale_ > 1 ? "decoration-2x" : "decoration", picture_size_));
+  const std::string picture(form_.Window().program);
+  picture_.reset(LoadPicture(picture + (scale_ > 1 ? "-decoration-2x" : "-decoration"),
+                             picture_size_));
 }
 
 void Window::FitToScale(HWND child, const ControlSpec& spec) {

@@ -2,6 +2,7 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -60,19 +61,16 @@ std::wstring TextOf(HWND window, bool class_name = false) {
   return text;
 }
 
-// The pixels a child window shows in a box of that size centred inside its border, read back
-// from the screen.
-shell::Raster Shown(HWND child, int border, int width, int height) {
-  RECT client;
-  GetClientRect(child, &client);
+// The pixels a window shows in a box of its client area, read back from the screen.
+shell::Raster Capture(HWND window, const RECT& box) {
+  const int width = box.right - box.left, height = box.bottom - box.top;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = GetDC(child), memory = CreateCompatibleDC(dc);
+  HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, dc, border + (client.right - 2 * border - width) / 2,
-         border + (client.bottom - 2 * border - height) / 2, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, dc, box.left, box.top, SRCCOPY);
   shell::Raster shown(width, height, {});
   for (int i = 0; i < width * height; ++i) {
     const auto c = static_cast<const std::uint32_t*>(bits)[i];
@@ -80,9 +78,18 @@ shell::Raster Shown(HWND child, int border, int width, int height) {
   }
   SelectObject(memory, old);
   DeleteDC(memory);
-  ReleaseDC(child, dc);
+  ReleaseDC(window, dc);
   DeleteObject(bitmap);
   return shown;
+}
+
+// The pixels a child window shows in a box of that size centred inside its border.
+shell::Raster Shown(HWND child, int border, int width, int height) {
+  RECT client;
+  GetClientRect(child, &client);
+  const int left = border + (client.right - 2 * border - width) / 2;
+  const int top = border + (client.bottom - 2 * border - height) / 2;
+  return Capture(child, {left, top, left + width, top + height});
 }
 
 class Win32Window : public ::testing::Test {
@@ -272,6 +279,17 @@ TEST_F(AtEveryScale, EachWindowIsItsLayoutInTabOrderAndEachCaptionFits) {
     EXPECT_TRUE(std::abs(frame.left + frame.right - work.left - work.right) <= 1 &&
                 std::abs(frame.top + frame.bottom - work.top - work.bottom) <= 1);
     ExpectChildren();
+    // The decorative picture: its bird, which nothing covers, has hundreds of pixels far darker
+    // than the window's grey.
+    RedrawWindow(Main(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const RECT bird = program == Program::Kestrel ? RECT{96, 296, 286, 356}
+                                                  : RECT{200, 330, 344, 450};
+    const shell::Raster shown = Capture(
+        Main(), {shell::Scaled(bird.left, scale_), shell::Scaled(bird.top, scale_),
+                 shell::Scaled(bird.right, scale_), shell::Scaled(bird.bottom, scale_)});
+    EXPECT_GT(std::count_if(shown.Pixels(), shown.Pixels() + shown.Width() * shown.Height(),
+                            [](std::uint32_t c) { return shell::FromPixel(c).g < 160; }),
+              100);
     if (scale_ == 1) {  // a change of dpi: the window moved, every child placed again
       SIZE size{};
       SendMessageW(Main(), WM_GETDPISCALEDSIZE, 144, LPARAM(&size));
