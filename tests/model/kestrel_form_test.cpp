@@ -89,18 +89,6 @@ TEST_F(KestrelForm, TheOptionsDecideHowAndWhereTheNextLoadsDraw) {
   }
 }
 
-// A file that cannot be read: one box, both surfaces blank, and the window goes on.
-TEST_F(KestrelForm, AFileTooShortIsOneMessageAndBothSurfacesBlank) {
-  folder_.Write("0_short.nsl", std::vector<std::uint8_t>(573));
-  Open(Folder() / "a_bird.nsl");
-  Click("Command4");
-  ExpectShown("0_short.nsl");
-  EXPECT_EQ(messages_.shown.at(0).icon, shell::MessageIcon::Critical);
-  EXPECT_EQ(Messages(), "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.");
-  Click("Command3");
-  ExpectShown("a_bird.nsl", "kestrel_bird");
-}
-
 // The program's entry and every handler run guarded: whatever no handler foresaw is one message
 // in the window's language, and the window goes on.
 TEST_F(KestrelForm, AFailureNoHandlerForesawIsOneMessage) {

@@ -76,16 +76,6 @@ TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick)
   }
 }
 
-TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
-  OpenPlover("");
-  Control("Command2").EnterPressed();  // About
-  EXPECT_TRUE(Messages().starts_with(
-      "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
-      "LogoManagera.\r\n"));
-  Control("Command5").EnterPressed();  // disabled: LogoManager is not there
-  EXPECT_EQ(Messages(), "");
-}
-
 // A typed letter selects, and draws, the next name starting with it in either case.
 TEST_F(WindowRules, ALetterTypedInTheFileListSelectsTheNextNameStartingWithIt) {
   for (const char8_t* name :
