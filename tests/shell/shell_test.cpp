@@ -192,9 +192,7 @@ TEST(Drives, MountsAPersonCallsDrivesAndNothingElse) {
   EXPECT_EQ(roots, (std::vector<std::string>{"/", "/home", "/media/me/MY STICK", "/mnt/share",
                                              "/run/media/me/CARD"}));
 }
-#endif
 
-#ifndef _WIN32
 // A file the user did not choose to trust is read only when it is a regular file, never past
 // the length it reports, never when that is more than its kind allows, and never waiting.
 TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
@@ -258,12 +256,6 @@ TEST(LanguageSetting, ReadAsStoredFromAFileOfItsOwnKindAndNothingWritten) {
   EXPECT_EQ(shell::ReadLanguageSetting(), "en");
   EXPECT_EQ(fs::last_write_time(file), written);
   fs::resize_file(file, 64 * 1024 + 1);  // larger than any settings file
-  EXPECT_EQ(shell::ReadLanguageSetting(), std::nullopt);
-  fs::remove(file);
-  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
-  EXPECT_EQ(shell::ReadLanguageSetting(), std::nullopt);
-  fs::remove(file);
-  fs::create_symlink("/dev/zero", file);
   EXPECT_EQ(shell::ReadLanguageSetting(), std::nullopt);
   unsetenv("XDG_CONFIG_HOME");
 }
