@@ -83,11 +83,19 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
   }
 }
 
+// Each drive opens at the folder last shown on it; a start-up file in a missing folder shows its
+// drive's current folder (the root, the first time), the working folder when that is the drive.
 TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   const fs::path usb = Folder() / "media" / "usb";
   fs::create_directories(usb / "logos");
   drives_.push_back({usb, "usb"});
-  Open();
+  for (const auto& [argument, shown, drive] :
+       {std::tuple{usb / "gone" / "a.nsl", usb, 1}, {Folder() / "gone" / "a.nsl", Folder(), 0}}) {
+    Open(argument);
+    ExpectListsAt(shown);
+    EXPECT_EQ(Drive1().CurrentIndex(), drive);
+  }
+  EXPECT_EQ(Messages(), "");
   Drive1().SetCurrentIndex(1);
   ExpectListsAt(usb);  // first time there: its root
   Dir1().Open(RowOf(usb / "logos"));
@@ -101,21 +109,6 @@ TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   EXPECT_EQ(Messages(), CannotOpen(usb / "logos"));
   EXPECT_EQ(Drive1().CurrentIndex(), 0);
   ExpectListsAt(Folder());
-}
-
-// A start-up file in a missing folder: its drive's current folder (the root, the first time),
-// the working folder when that is the drive.
-TEST_F(Browsing, AStartFileInAMissingFolderShowsItsDrivesCurrentFolder) {
-  const fs::path usb = Folder() / "media" / "usb";
-  fs::create_directories(usb);
-  drives_.push_back({usb, "usb"});
-  for (const auto& [argument, shown, drive] :
-       {std::tuple{usb / "gone" / "a.nsl", usb, 1}, {Folder() / "gone" / "a.nsl", Folder(), 0}}) {
-    Open(argument);
-    ExpectListsAt(shown);
-    EXPECT_EQ(Drive1().CurrentIndex(), drive);
-  }
-  EXPECT_EQ(Messages(), "");
 }
 
 TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternAreListed) {
@@ -150,26 +143,23 @@ TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternA
   EXPECT_EQ(Messages(), "");
 }
 
-using Bytes = std::vector<std::uint8_t>;
-
-// Every entry below a folder: its modification time and bytes.
-std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
-  std::map<fs::path, std::string> entries;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    const auto bytes = entry.is_regular_file() ? test_support::ReadBytes(entry) : Bytes();
-    entries[entry] = std::to_string(entry.last_write_time().time_since_epoch().count()) +
-                     std::string(bytes.begin(), bytes.end());
-  }
-  return entries;
-}
-
 TEST_F(Browsing, NeitherViewerWritesAnything) {
+  using Bytes = std::vector<std::uint8_t>;
   for (const char* name : {"kestrel_bird.nsl", "hello_frame.nsl", "picture_wave.nlm",
                            "startup_sunrise.nlm", "operator_plover.nlm"}) {
     Copy(name, name);
   }
   fs::create_directory(Folder() / "sub");
-  const auto before = Snapshot(Folder());
+  const auto snapshot = [this] {  // every entry below the folder: its time and bytes
+    std::map<fs::path, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(Folder())) {
+      const auto bytes = entry.is_regular_file() ? test_support::ReadBytes(entry) : Bytes();
+      entries[entry] = std::to_string(entry.last_write_time().time_since_epoch().count()) +
+                       std::string(bytes.begin(), bytes.end());
+    }
+    return entries;
+  };
+  const auto before = snapshot();
   ASSERT_EQ(before.size(), 6u);
   Open(Folder() / "kestrel_bird.nsl");
   for (const char* control : {"Command3", "Command4", "Command3", "Command2", "Label3", "Label4",
@@ -183,7 +173,7 @@ TEST_F(Browsing, NeitherViewerWritesAnything) {
        {"Command3", "Command3", "Label4", "Command3", "Command2", "Command5"}) {
     Click(control);
   }
-  EXPECT_EQ(Snapshot(Folder()), before);
+  EXPECT_EQ(snapshot(), before);
 }
 
 }  // namespace
