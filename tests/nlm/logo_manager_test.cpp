@@ -181,13 +181,7 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
 // The export runs `wine` with LogoManager and the file, each argument intact and without a
 // shell, only while both can be started; a failure is never reported as a start.
 TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
-  const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
-  // What is there; the program registered; whether it, and wine, are there; whether it starts.
-  const std::tuple<const char*, std::string, bool, bool, bool> cases[] = {
-      {"both there", LogoManagerPath, true, true, true},
-      {"no wine", LogoManagerPath, true, false, false},
-      {"LogoManager.exe removed after start-up", LogoManagerPath, false, true, false},
-  };
+  const std::string program_path = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   const fs::path file = folder.Path() / "a b$(touch x); 'q\"&mkdir X&.nlm";
   std::string file_for_wine = "Z:" + file.string();
   std::replace(file_for_wine.begin(), file_for_wine.end(), '/', '\\');
@@ -196,19 +190,18 @@ TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
                                 << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
                                 << "\"\n";
   fs::permissions(bin() / "wine", fs::perms::owner_all);
-  for (const auto& [what, registered, program_there, wine_there, started] : cases) {
-    setenv("PATH", (wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
-    if (!program_there) {
-      fs::remove(program());
-    }
-    EXPECT_EQ(nlm::StartLogoManager(registered, file), started) << what;
-  }
+  EXPECT_TRUE(nlm::StartLogoManager(program_path, file));
+  setenv("PATH", (folder.Path() / "nothing").c_str(), 1);  // no wine
+  EXPECT_FALSE(nlm::StartLogoManager(program_path, file));
+  setenv("PATH", bin().c_str(), 1);
+  fs::remove(program());  // LogoManager.exe removed after start-up
+  EXPECT_FALSE(nlm::StartLogoManager(program_path, file));
   for (int i = 0; i < 500 && !fs::exists(record); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   std::ifstream in(record);
   const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(got, "[" + LogoManagerPath + "]\n[" + file_for_wine + "]\n");
+  EXPECT_EQ(got, "[" + program_path + "]\n[" + file_for_wine + "]\n");
   EXPECT_FALSE(fs::exists("x"));
 }
 
