@@ -1,5 +1,5 @@
 // The rules both window layers carry out, decided once in the model: focus, a caption's click
-// and its fitting, Enter on a button, typing in the file list, repainting, the timer.
+// and its fitting, typing in the file list, repainting, the timer.
 #include "apps/kestrel/form1.h"
 #include "apps/kestrel/layout.h"
 #include "apps/plover/layout.h"

@@ -206,9 +206,8 @@ TEST(FileLayer, OnlyARegularFileIsReadAndOnlyAsFarAsItsLengthAndItsKindAllow) {
        {std::tuple<fs::path, std::optional<Kind>, std::size_t>{
             folder.Write("full", Bytes(1000, 7)), {}, 1000},  // as long as its kind allows
         {folder.Write("long", Bytes(1001, 7)), Kind::Overflow, 0},
-        {folder.Path() / "fifo", Kind::NotRegularFile, 0},
+        {folder.Path() / "fifo", Kind::NotRegularFile, 0}, {folder.Path(), Kind::IsFolder, 0},
         {folder.Path() / "zero", Kind::NotRegularFile, 0},  // a link to a device
-        {folder.Path(), Kind::IsFolder, 0},
         {folder.Path() / "gone", Kind::NotFound, 0},
         {folder.Path() / "environ", {}, 0}}) {  // a link to a file that reports no length
     try {
@@ -227,9 +226,7 @@ TEST(LanguageSetting, TheSettingsFileIsWhereTheXdgRulesPutIt) {
         {"", "/home/me", "/home/me/.config/IconJAR.conf"},
         {none, "/home/me", "/home/me/.config/IconJAR.conf"},
         {"cfg", "/home/me", "/home/me/.config/IconJAR.conf"},  // relative: ignored
-        {"/cfg", none, "/cfg/IconJAR.conf"},
-        {none, none, std::nullopt},
-        {"cfg", "", std::nullopt}}) {
+        {"/cfg", none, "/cfg/IconJAR.conf"}, {none, none, {}}, {"cfg", "", {}}}) {
     EXPECT_EQ(shell::SettingsFilePath(config, home), file) << (config ? config : "unset");
   }
 }
