@@ -1,6 +1,5 @@
 #include <functional>
 
-#include "apps/kestrel/form1.h"
 #include "model/viewer_fixture.h"
 
 namespace model_test {
@@ -22,7 +21,7 @@ class Samples : public ViewerTest {
       const Art art = test_support::ReadArt(art_of(file));
       const int ox = art[0].size() == 72 ? 36 : 0, oy = ox == 0 ? 0 : art.size() == 14 ? 102 : 60;
       if (file.extension() == ".nsl") {
-        Open<kestrel::Form1>(file);
+        OpenKestrel(file);
         EXPECT_EQ(Preview(), art);
       } else {
         OpenPlover(file);

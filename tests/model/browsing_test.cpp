@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "apps/kestrel/form1.h"
 #include "model/viewer_fixture.h"
 
 namespace model_test {
@@ -11,7 +10,6 @@ namespace {
 // The drive, folder and file lists as both windows share them, driven through kestrel's.
 class Browsing : public ViewerTest {
  protected:
-  void Open(const fs::path& argument = {}) { ViewerTest::Open<kestrel::Form1>(argument); }
   shell::FolderList& Dir1() { return Control<shell::FolderList>("Dir1"); }
   shell::DriveList& Drive1() { return Control<shell::DriveList>("Drive1"); }
   int RowOf(const fs::path& folder) {
@@ -33,7 +31,7 @@ TEST_F(Browsing, FoldersOpenAndOneThatCannotBeOpenedLeavesBothListsWhereTheyWere
   Copy("kestrel_bird.nsl", "a.nsl");
   fs::create_directories(Folder() / "sub" / "deeper");
   Copy("hello_frame.nsl", "sub/x.nsl");
-  Open(Folder() / "a.nsl");
+  OpenKestrel(Folder() / "a.nsl");
   Dir1().SetSelectedIndex(RowOf(Folder() / "sub"));  // a click only highlights
   EXPECT_EQ(File1().Path(), Folder());
   Dir1().Open(RowOf(Folder() / "sub"));
@@ -71,7 +69,7 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
        CannotOpen(Folder() / "gone")},
       {Folder() / "sub" / "short.nsl", Folder() / "sub", "short.nsl", nullptr, short_file},
   };
-  Open();
+  OpenKestrel();
   for (const auto& [dropped, folder_shown, selected, art, message] : cases) {
     SCOPED_TRACE(dropped);
     form_->Dropped(dropped);
@@ -91,7 +89,7 @@ TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   drives_.push_back({usb, "usb"});
   for (const auto& [argument, shown, drive] :
        {std::tuple{usb / "gone" / "a.nsl", usb, 1}, {Folder() / "gone" / "a.nsl", Folder(), 0}}) {
-    Open(argument);
+    OpenKestrel(argument);
     ExpectListsAt(shown);
     EXPECT_EQ(Drive1().CurrentIndex(), drive);
   }
@@ -125,7 +123,7 @@ TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternA
   for (const char* name : {"Żuraw", "zebra", "Łąka", "las", ".hidden", "folder.nsl"}) {
     fs::create_directory(Folder() / name);
   }
-  Open(Folder() / "fifo.nsl");  // named on the command line: not listed, so not opened
+  OpenKestrel(Folder() / "fifo.nsl");  // named on the command line: not listed, so not opened
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Ala.nsl", "Az.nsl", "ąb.nsl", "cyna.Nsl",
                                                  "ĆMA.nsl", "dom.nsl", "lato.nsl", "link.nsl",
                                                  "łódź.nsl", "OLSZA.NSL", "ósemka.nsl", "śnieg.nsl",
@@ -161,7 +159,7 @@ TEST_F(Browsing, NeitherViewerWritesAnything) {
   };
   const auto before = snapshot();
   ASSERT_EQ(before.size(), 6u);
-  Open(Folder() / "kestrel_bird.nsl");
+  OpenKestrel(Folder() / "kestrel_bird.nsl");
   for (const char* control : {"Command3", "Command4", "Command3", "Command2", "Label3", "Label4",
                               "Command3", "Label3", "Command3"}) {
     Click(control);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "apps/kestrel/form1.h"
 #include "apps/plover/form1.h"
 #include "shell/base/display_name.h"
 #include "shell/base/native_path.h"
@@ -38,6 +39,7 @@ class ViewerTest : public ::testing::Test {
     form_->Canvas().SetPreviewForeground(kWindowText);
     form_->Form_Load(argument.native());
   }
+  void OpenKestrel(const fs::path& argument = {}) { Open<kestrel::Form1>(argument); }
   // plover, LogoManager found usable or not at start-up, each start of it a success.
   void OpenPlover(const fs::path& argument, bool usable = false) {
     Open<plover::Form1>(argument, plover::ExportServices{

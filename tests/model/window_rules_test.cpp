@@ -1,6 +1,5 @@
 // The rules both window layers carry out, decided once in the model: focus, a caption's click
 // and its fitting, typing in the file list, repainting, the timer.
-#include "apps/kestrel/form1.h"
 #include "apps/kestrel/layout.h"
 #include "apps/plover/layout.h"
 #include "model/viewer_fixture.h"
@@ -12,7 +11,6 @@ namespace {
 
 class WindowRules : public ViewerTest {
  protected:
-  void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
   shell::Focus& Focus() { return form_->KeyboardFocus(); }
 };
 

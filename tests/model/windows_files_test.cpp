@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "apps/kestrel/form1.h"
 #include "model/viewer_fixture.h"
 #include "shell/base/read_only_file.h"
 #include "shell/base/windows_error.h"
@@ -27,7 +26,7 @@ TEST_F(WindowsFiles, DeviceNamesAreFilesAndLongPathsOpen) {
     Copy("hello_frame.nsl", file);
   }
   for (const fs::path& file : cases) {
-    Open<kestrel::Form1>(file);
+    OpenKestrel(file);
     EXPECT_EQ(Selected(), file.filename().string());
     EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "") << file;
   }
@@ -119,7 +118,7 @@ TEST_F(WindowsFiles, EachFormOfTheStartUpArgumentOpensItsFileOrFallsBack) {
         {L"COM1", kFolder, false}, {L"\\\\.\\NUL", kFolder, false}}) {
     const std::wstring argument = shell::WithoutWrappingQuotes(Filled(form, Folder()));
     SCOPED_TRACE(shell::DisplayText(argument));
-    Open<kestrel::Form1>(argument);
+    OpenKestrel(argument);
     EXPECT_EQ(File1().Path(), shown[folder_shown]);
     EXPECT_EQ(Selected(), selected ? "logo.nsl" : "none");
     EXPECT_EQ(Messages(), "");
