@@ -110,10 +110,20 @@ class WindowLayerTest : public QObject {
     std::filesystem::create_directory(folder_.Path() / "sub");
   }
 
-  void eachWindowIsItsTableWithTheModelsCaptionsFittingTheirLabels() {
+  // Each window as its table says in either language, its logo shown: at the scale factor the
+  // test runs at (QT_SCALE_FACTOR), every caption whole and every dot whole and crisp. Its close
+  // box closes it.
+  void eachWindowIsItsTableAndShowsItsLogoAtTheScreensScale() {
     for (int window_and_language = 0; window_and_language < 4; ++window_and_language) {
       language_ = window_and_language % 2 ? "en" : "pl";
-      Open(window_and_language < 2);
+      const bool kestrel = window_and_language < 2;
+      const char* sample = kestrel ? "kestrel_bird" : "picture_wave";
+      Open(kestrel, folder_.Path() / (sample + std::string(kestrel ? ".nsl" : ".nlm")));
+      window_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+      QCOMPARE(window_->devicePixelRatioF(),
+               qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+      QVERIFY(BigScreenShows(sample) && (!kestrel || Shows("Picture2", sample, DevicePixels()[2])));
       const shell::WindowSpec& window = form_->Window();
       QCOMPARE(window_->size(), QSize(window.client_width, window.client_height));
       QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -166,22 +176,9 @@ class WindowLayerTest : public QObject {
         }
       }
       QCOMPARE(order, expected);
+      window_->close();
+      QVERIFY(form_->Closed());
     }
-  }
-
-  // At the scale factor the test runs at (QT_SCALE_FACTOR), every dot whole and crisp.
-  void theSurfacesPaintTheCanvasAndTheCloseBoxCloses() {
-    Open(false, folder_.Path() / "picture_wave.nlm");
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QCOMPARE(window_->devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
-    QVERIFY(BigScreenShows("picture_wave"));
-    Open(true, folder_.Path() / "kestrel_bird.nsl");
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QVERIFY(BigScreenShows("kestrel_bird") && Shows("Picture2", "kestrel_bird", DevicePixels()[2]));
-    window_->close();
-    QVERIFY(form_->Closed());
   }
 
   // Real keys, clicks and drops reaching the model: the focus starts on Exit, tabbing into the
