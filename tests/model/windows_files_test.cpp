@@ -49,8 +49,7 @@ TEST_F(WindowsFiles, EachFailureToOpenAFileIsToldInItsOwnWords) {
   HANDLE held = CreateFileW((Folder() / "held.nsl").c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_INBOUND, 0, 1, 0, 0, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(held != INVALID_HANDLE_VALUE && server != INVALID_HANDLE_VALUE);
   const std::pair<fs::path, const char*> cases[] = {
       {Folder() / "held.nsl", "The file is in use by another program."},
       {pipe, "Not a regular file (a pipe, a device or the like)."},

@@ -111,9 +111,7 @@ class WinePrefixTest : public testing::Test {
     unsetenv("WINEPREFIX");
   }
   fs::path prefix() const { return folder.Path() / "prefix"; }
-  fs::path program() const {
-    return prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe";
-  }
+  fs::path program() const { return prefix() / "drive_c/Program Files/LogoManager/LogoManager.exe"; }
   fs::path bin() const { return folder.Path() / "bin"; }
 
   test_support::TempFolder folder;

@@ -268,11 +268,9 @@ TEST(Drives, AFolderBelongsToTheDriveWithTheLongestRootThatHoldsIt) {
 
 TEST(LanguageSetting, TheFirstTwoCharactersAndExactlyEnGiveEnglish) {
   const Language pl = Language::Polish, en = Language::English;
-  for (const auto& [stored, code, language] :
-       {std::tuple{std::optional<std::string>(), "pl", pl}, {"", "  ", pl}, {"en", "en", en},
-        {"en-GB", "en", en}, {"english", "en", en}, {"e", "e ", pl}, {"EN", "EN", pl},
-        {"En", "En", pl}, {" en", " e", pl}, {"de", "de", pl}}) {
-    EXPECT_EQ(shell::LanguageCode(stored), code) << stored.value_or("absent");
+  for (const auto& [stored, language] :
+       {std::pair{std::optional<std::string>(), pl}, {"", pl}, {"en", en}, {"en-GB", en},
+        {"english", en}, {"e", pl}, {"EN", pl}, {"En", pl}, {" en", pl}, {"de", pl}}) {
     EXPECT_EQ(shell::ChooseLanguage(stored), language) << stored.value_or("absent");
   }
 }
