@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include <map>
+#include <ranges>
 
 #include "model/viewer_fixture.h"
 
@@ -14,8 +15,7 @@ class Browsing : public ViewerTest {
   shell::DriveList& Drive1() { return Control<shell::DriveList>("Drive1"); }
   int RowOf(const fs::path& folder) {
     const auto& rows = Dir1().Rows();
-    return int(std::find_if(rows.begin(), rows.end(), [&](auto& r) { return r.folder == folder; }) -
-               rows.begin());
+    return int(std::ranges::find(rows, folder, &shell::FolderRow::folder) - rows.begin());
   }
   // The two lists agree on the folder, and the highlight is on it.
   void ExpectListsAt(const fs::path& folder) {
@@ -128,13 +128,10 @@ TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternA
                                                  "ĆMA.nsl", "dom.nsl", "lato.nsl", "link.nsl",
                                                  "łódź.nsl", "OLSZA.NSL", "ósemka.nsl", "śnieg.nsl",
                                                  "zima.nsl", "źle.nsl", "żółw.nsl"}));
-  std::vector<std::string> subfolders;
-  for (const shell::FolderRow& row : Dir1().Rows()) {
-    if (!row.open) {
-      subfolders.push_back(row.text);
-    }
-  }
-  EXPECT_EQ(subfolders, (std::vector<std::string>{"folder.nsl", "las", "Łąka", "zebra", "Żuraw"}));
+  auto subfolders = Dir1().Rows() | std::views::filter([](auto& row) { return !row.open; }) |
+                    std::views::transform(&shell::FolderRow::text);
+  EXPECT_EQ(std::vector(subfolders.begin(), subfolders.end()),
+            (std::vector<std::string>{"folder.nsl", "las", "Łąka", "zebra", "Żuraw"}));
   Click("Command4");
   EXPECT_EQ(File1().SelectedName(), "\xBF\xF3\xB3w.nsl");  // opened by its real bytes
   EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
