@@ -52,22 +52,21 @@ TEST_F(Browsing, FoldersOpenAndOneThatCannotBeOpenedLeavesBothListsWhereTheyWere
 // A file or folder dropped on the window opens as a start-up argument does; what cannot be
 // opened or read is said once.
 TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
-  fs::create_directories(Folder() / "sub");
+  const fs::path sub = Folder() / "sub";
+  fs::create_directories(sub);
   Copy("kestrel_bird.nsl", "sub/a.nsl");
   Copy("hello_frame.nsl", "sub/b.nsl");
   Copy("picture_wave.nlm", "sub/c.nlm");
   folder_.Write("sub/short.nsl", std::vector<std::uint8_t>(9));
-  const std::string short_file =
-      "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.";
   // Dropped; the folder shown, the entry selected and the art on the big screen after; the box.
   const std::tuple<fs::path, fs::path, const char*, const char*, std::string> cases[] = {
-      {Folder() / "sub" / "b.nsl", Folder() / "sub", "b.nsl", "hello_frame", ""},
+      {sub / "b.nsl", sub, "b.nsl", "hello_frame", ""},
       {Folder(), Folder(), "none", "hello_frame", ""},  // a folder: what was drawn stays
-      {Folder() / "sub" / "a.nsl", Folder() / "sub", "a.nsl", "kestrel_bird", ""},
-      {Folder() / "sub" / "c.nlm", Folder() / "sub", "none", "kestrel_bird", ""},  // not listed
-      {Folder() / "gone" / "x.nsl", Folder() / "sub", "none", "kestrel_bird",
-       CannotOpen(Folder() / "gone")},
-      {Folder() / "sub" / "short.nsl", Folder() / "sub", "short.nsl", nullptr, short_file},
+      {sub / "a.nsl", sub, "a.nsl", "kestrel_bird", ""},
+      {sub / "c.nlm", sub, "none", "kestrel_bird", ""},  // not listed
+      {Folder() / "gone" / "x.nsl", sub, "none", "kestrel_bird", CannotOpen(Folder() / "gone")},
+      {sub / "short.nsl", sub, "short.nsl", nullptr,
+       "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki."},
   };
   OpenKestrel();
   for (const auto& [dropped, folder_shown, selected, art, message] : cases) {
