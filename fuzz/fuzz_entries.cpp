@@ -85,8 +85,7 @@ int WineRegistry(const std::uint8_t* data, std::size_t size) {
     const std::string value =
         nlm::RegModule(registry).GetRegString(nlm::kHkeyLocalMachine, nlm::kAppPathsKey, "");
     Require(nlm::AnsiByteCount(value, registry.AnsiCodePage()) < 255 &&
-            value.find('\0') == std::string::npos &&
-            (value.empty() || value.front() != ' '));
+            value.find('\0') == std::string::npos && !value.starts_with(' '));
   } catch (const std::invalid_argument&) {
     // A value filling the whole buffer without an end: the lookup skips it.
   }

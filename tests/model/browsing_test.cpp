@@ -1,8 +1,8 @@
 #include <sys/stat.h>
 
 #include <map>
+#include <ranges>
 
-#include "apps/kestrel/form1.h"
 #include "model/viewer_fixture.h"
 
 namespace model_test {
@@ -11,13 +11,11 @@ namespace {
 // The drive, folder and file lists as both windows share them, driven through kestrel's.
 class Browsing : public ViewerTest {
  protected:
-  void Open(const fs::path& argument = {}) { ViewerTest::Open<kestrel::Form1>(argument); }
   shell::FolderList& Dir1() { return Control<shell::FolderList>("Dir1"); }
   shell::DriveList& Drive1() { return Control<shell::DriveList>("Drive1"); }
   int RowOf(const fs::path& folder) {
     const auto& rows = Dir1().Rows();
-    return int(std::find_if(rows.begin(), rows.end(), [&](auto& r) { return r.folder == folder; }) -
-               rows.begin());
+    return int(std::ranges::find(rows, folder, &shell::FolderRow::folder) - rows.begin());
   }
   // The two lists agree on the folder, and the highlight is on it.
   void ExpectListsAt(const fs::path& folder) {
@@ -33,7 +31,7 @@ TEST_F(Browsing, FoldersOpenAndOneThatCannotBeOpenedLeavesBothListsWhereTheyWere
   Copy("kestrel_bird.nsl", "a.nsl");
   fs::create_directories(Folder() / "sub" / "deeper");
   Copy("hello_frame.nsl", "sub/x.nsl");
-  Open(Folder() / "a.nsl");
+  OpenKestrel(Folder() / "a.nsl");
   Dir1().SetSelectedIndex(RowOf(Folder() / "sub"));  // a click only highlights
   EXPECT_EQ(File1().Path(), Folder());
   Dir1().Open(RowOf(Folder() / "sub"));
@@ -54,24 +52,23 @@ TEST_F(Browsing, FoldersOpenAndOneThatCannotBeOpenedLeavesBothListsWhereTheyWere
 // A file or folder dropped on the window opens as a start-up argument does; what cannot be
 // opened or read is said once.
 TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
-  fs::create_directories(Folder() / "sub");
+  const fs::path sub = Folder() / "sub";
+  fs::create_directories(sub);
   Copy("kestrel_bird.nsl", "sub/a.nsl");
   Copy("hello_frame.nsl", "sub/b.nsl");
   Copy("picture_wave.nlm", "sub/c.nlm");
   folder_.Write("sub/short.nsl", std::vector<std::uint8_t>(9));
-  const std::string short_file =
-      "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki.";
   // Dropped; the folder shown, the entry selected and the art on the big screen after; the box.
   const std::tuple<fs::path, fs::path, const char*, const char*, std::string> cases[] = {
-      {Folder() / "sub" / "b.nsl", Folder() / "sub", "b.nsl", "hello_frame", ""},
+      {sub / "b.nsl", sub, "b.nsl", "hello_frame", ""},
       {Folder(), Folder(), "none", "hello_frame", ""},  // a folder: what was drawn stays
-      {Folder() / "sub" / "a.nsl", Folder() / "sub", "a.nsl", "kestrel_bird", ""},
-      {Folder() / "sub" / "c.nlm", Folder() / "sub", "none", "kestrel_bird", ""},  // not listed
-      {Folder() / "gone" / "x.nsl", Folder() / "sub", "none", "kestrel_bird",
-       CannotOpen(Folder() / "gone")},
-      {Folder() / "sub" / "short.nsl", Folder() / "sub", "short.nsl", nullptr, short_file},
+      {sub / "a.nsl", sub, "a.nsl", "kestrel_bird", ""},
+      {sub / "c.nlm", sub, "none", "kestrel_bird", ""},  // not listed
+      {Folder() / "gone" / "x.nsl", sub, "none", "kestrel_bird", CannotOpen(Folder() / "gone")},
+      {sub / "short.nsl", sub, "short.nsl", nullptr,
+       "Wystąpił błąd:\r\nPróba odczytu poza końcem pliku: plik jest za krótki."},
   };
-  Open();
+  OpenKestrel();
   for (const auto& [dropped, folder_shown, selected, art, message] : cases) {
     SCOPED_TRACE(dropped);
     form_->Dropped(dropped);
@@ -83,11 +80,19 @@ TEST_F(Browsing, ADroppedFileOrFolderOpensAsTheStartUpArgumentDoes) {
   }
 }
 
+// Each drive opens at the folder last shown on it; a start-up file in a missing folder shows its
+// drive's current folder (the root, the first time), the working folder when that is the drive.
 TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   const fs::path usb = Folder() / "media" / "usb";
   fs::create_directories(usb / "logos");
   drives_.push_back({usb, "usb"});
-  Open();
+  for (const auto& [argument, shown, drive] :
+       {std::tuple{usb / "gone" / "a.nsl", usb, 1}, {Folder() / "gone" / "a.nsl", Folder(), 0}}) {
+    OpenKestrel(argument);
+    ExpectListsAt(shown);
+    EXPECT_EQ(Drive1().CurrentIndex(), drive);
+  }
+  EXPECT_EQ(Messages(), "");
   Drive1().SetCurrentIndex(1);
   ExpectListsAt(usb);  // first time there: its root
   Dir1().Open(RowOf(usb / "logos"));
@@ -101,21 +106,6 @@ TEST_F(Browsing, EachDriveOpensAtTheFolderLastShownOnIt) {
   EXPECT_EQ(Messages(), CannotOpen(usb / "logos"));
   EXPECT_EQ(Drive1().CurrentIndex(), 0);
   ExpectListsAt(Folder());
-}
-
-// A start-up file in a missing folder: its drive's current folder (the root, the first time),
-// the working folder when that is the drive.
-TEST_F(Browsing, AStartFileInAMissingFolderShowsItsDrivesCurrentFolder) {
-  const fs::path usb = Folder() / "media" / "usb";
-  fs::create_directories(usb);
-  drives_.push_back({usb, "usb"});
-  for (const auto& [argument, shown, drive] :
-       {std::tuple{usb / "gone" / "a.nsl", usb, 1}, {Folder() / "gone" / "a.nsl", Folder(), 0}}) {
-    Open(argument);
-    ExpectListsAt(shown);
-    EXPECT_EQ(Drive1().CurrentIndex(), drive);
-  }
-  EXPECT_EQ(Messages(), "");
 }
 
 TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternAreListed) {
@@ -132,46 +122,40 @@ TEST_F(Browsing, NamesSortAsAPolishReaderExpectsAndOnlyRegularFilesOfThePatternA
   for (const char* name : {"Żuraw", "zebra", "Łąka", "las", ".hidden", "folder.nsl"}) {
     fs::create_directory(Folder() / name);
   }
-  Open(Folder() / "fifo.nsl");  // named on the command line: not listed, so not opened
+  OpenKestrel(Folder() / "fifo.nsl");  // named on the command line: not listed, so not opened
   EXPECT_EQ(Entries(), (std::vector<std::string>{"Ala.nsl", "Az.nsl", "ąb.nsl", "cyna.Nsl",
                                                  "ĆMA.nsl", "dom.nsl", "lato.nsl", "link.nsl",
                                                  "łódź.nsl", "OLSZA.NSL", "ósemka.nsl", "śnieg.nsl",
                                                  "zima.nsl", "źle.nsl", "żółw.nsl"}));
-  std::vector<std::string> subfolders;
-  for (const shell::FolderRow& row : Dir1().Rows()) {
-    if (!row.open) {
-      subfolders.push_back(row.text);
-    }
-  }
-  EXPECT_EQ(subfolders, (std::vector<std::string>{"folder.nsl", "las", "Łąka", "zebra", "Żuraw"}));
+  auto subfolders = Dir1().Rows() | std::views::filter([](auto& row) { return !row.open; }) |
+                    std::views::transform(&shell::FolderRow::text);
+  EXPECT_EQ(std::vector(subfolders.begin(), subfolders.end()),
+            (std::vector<std::string>{"folder.nsl", "las", "Łąka", "zebra", "Żuraw"}));
   Click("Command4");
   EXPECT_EQ(File1().SelectedName(), "\xBF\xF3\xB3w.nsl");  // opened by its real bytes
   EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "");
   EXPECT_EQ(Messages(), "");
 }
 
-using Bytes = std::vector<std::uint8_t>;
-
-// Every entry below a folder: its modification time and bytes.
-std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
-  std::map<fs::path, std::string> entries;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    const auto bytes = entry.is_regular_file() ? test_support::ReadBytes(entry) : Bytes();
-    entries[entry] = std::to_string(entry.last_write_time().time_since_epoch().count()) +
-                     std::string(bytes.begin(), bytes.end());
-  }
-  return entries;
-}
-
 TEST_F(Browsing, NeitherViewerWritesAnything) {
+  using Bytes = std::vector<std::uint8_t>;
   for (const char* name : {"kestrel_bird.nsl", "hello_frame.nsl", "picture_wave.nlm",
                            "startup_sunrise.nlm", "operator_plover.nlm"}) {
     Copy(name, name);
   }
   fs::create_directory(Folder() / "sub");
-  const auto before = Snapshot(Folder());
+  const auto snapshot = [this] {  // every entry below the folder: its time and bytes
+    std::map<fs::path, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(Folder())) {
+      const auto bytes = entry.is_regular_file() ? test_support::ReadBytes(entry) : Bytes();
+      entries[entry] = std::to_string(entry.last_write_time().time_since_epoch().count()) +
+                       std::string(bytes.begin(), bytes.end());
+    }
+    return entries;
+  };
+  const auto before = snapshot();
   ASSERT_EQ(before.size(), 6u);
-  Open(Folder() / "kestrel_bird.nsl");
+  OpenKestrel(Folder() / "kestrel_bird.nsl");
   for (const char* control : {"Command3", "Command4", "Command3", "Command2", "Label3", "Label4",
                               "Command3", "Label3", "Command3"}) {
     Click(control);
@@ -183,7 +167,7 @@ TEST_F(Browsing, NeitherViewerWritesAnything) {
        {"Command3", "Command3", "Label4", "Command3", "Command2", "Command5"}) {
     Click(control);
   }
-  EXPECT_EQ(Snapshot(Folder()), before);
+  EXPECT_EQ(snapshot(), before);
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include <memory>
 #include <optional>
 
+#include "apps/kestrel/form1.h"
 #include "apps/plover/form1.h"
 #include "shell/base/display_name.h"
+#include "shell/base/native_path.h"
 #include "shell/form/viewer_form.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
@@ -37,6 +39,7 @@ class ViewerTest : public ::testing::Test {
     form_->Canvas().SetPreviewForeground(kWindowText);
     form_->Form_Load(argument.native());
   }
+  void OpenKestrel(const fs::path& argument = {}) { Open<kestrel::Form1>(argument); }
   // plover, LogoManager found usable or not at start-up, each start of it a success.
   void OpenPlover(const fs::path& argument, bool usable = false) {
     Open<plover::Form1>(argument, plover::ExportServices{
@@ -49,8 +52,11 @@ class ViewerTest : public ::testing::Test {
   shell::CheckBox& Check(const char* name) { return Control<shell::CheckBox>(name); }
   shell::FileList& File1() { return Control<shell::FileList>("File1"); }
   const fs::path& Folder() const { return folder_.Path(); }
+  // A sample copied into the folder, or to a full path, as the system's file calls take it (on
+  // Windows a name like CON.nsl a file, a long path whole).
   void Copy(const char* sample, const fs::path& name) const {
-    fs::copy_file(test_support::SamplePath(sample), Folder() / name);
+    fs::copy_file(shell::SystemPath(test_support::SamplePath(sample)),
+                  shell::SystemPath(Folder() / name));
   }
 
   // Where the big screen differs from the picture at (ox, oy) on its grid; "" nowhere.

@@ -1,6 +1,5 @@
 // The rules both window layers carry out, decided once in the model: focus, a caption's click
-// and its fitting, Enter on a button, typing in the file list, repainting, the timer.
-#include "apps/kestrel/form1.h"
+// and its fitting, typing in the file list, repainting, the timer.
 #include "apps/kestrel/layout.h"
 #include "apps/plover/layout.h"
 #include "model/viewer_fixture.h"
@@ -12,20 +11,16 @@ namespace {
 
 class WindowRules : public ViewerTest {
  protected:
-  void OpenKestrel() { ViewerTest::Open<kestrel::Form1>(""); }
   shell::Focus& Focus() { return form_->KeyboardFocus(); }
 };
 
 TEST_F(WindowRules, EachTableControlHasAModelOfItsKind) {
-  OpenKestrel();
-  const auto check = [](const shell::ViewerForm& form) {
-    for (const shell::ControlSpec& spec : form.Window().controls) {
-      EXPECT_TRUE(shell::FitsKind(form.ControlFor(spec), spec.kind)) << spec.name;
+  for (const bool kestrel : {true, false}) {
+    kestrel ? OpenKestrel() : OpenPlover("");
+    for (const shell::ControlSpec& spec : form_->Window().controls) {
+      EXPECT_TRUE(shell::FitsKind(form_->ControlFor(spec), spec.kind)) << spec.name;
     }
-  };
-  check(*form_);
-  OpenPlover("");
-  check(*form_);
+  }
   EXPECT_FALSE(shell::FitsKind(form_->ControlFor(shell::SpecNamed(plover::kControls, "Check1")),
                                shell::ControlKind::Label));
 }
@@ -74,16 +69,6 @@ TEST_F(WindowRules, ACaptionClicksOnAPressAndAReleaseOnItAndOnceForADoubleClick)
     }
     EXPECT_EQ(Check("Check1").Value(), checked) << what;
   }
-}
-
-TEST_F(WindowRules, EnterClicksTheFocusedButtonUnlessItIsDisabled) {
-  OpenPlover("");
-  Control("Command2").EnterPressed();  // About
-  EXPECT_TRUE(Messages().starts_with(
-      "plover to program do przeglądania plików z rozszerzeniem NLM, zapisywanych przez "
-      "LogoManagera.\r\n"));
-  Control("Command5").EnterPressed();  // disabled: LogoManager is not there
-  EXPECT_EQ(Messages(), "");
 }
 
 // A typed letter selects, and draws, the next name starting with it in either case.
@@ -181,13 +166,11 @@ TEST(CaptionFit, TheDesignSizeOrTheLargestQuarterPointThatFitsButNeverUnderSix) 
        {std::pair{100.0, 8.25}, {82.5, 8.25}, {82.0, 8.0}, {70.0, 7.0}, {69.9, 6.75}, {61.0, 6.0},
         {10.0, 6.0}}) {
     int measured = 0;
-    EXPECT_EQ(shell::FittingPointSize(8.25, label_width,
-                                      [&](double size) {
-                                        ++measured;
-                                        return 10 * size;
-                                      }),
-              fitting)
-        << label_width;
+    const auto width_of = [&measured](double size) {
+      ++measured;
+      return 10 * size;
+    };
+    EXPECT_EQ(shell::FittingPointSize(8.25, label_width, width_of), fitting) << label_width;
     EXPECT_LE(measured, 2) << label_width;  // one guess from the first measurement
   }
 }
@@ -203,19 +186,18 @@ TEST(RepaintPacer, OnePaintLaterForManyChangesAndAFrameAtOnceWhileDrawingDirect)
     }
     return asked;
   };
-  const auto deferred = shell::PresentationMode::Deferred;
-  const auto immediate = shell::PresentationMode::Immediate;
-  EXPECT_EQ(changes(deferred, 3), (std::vector{Paint::Later, Paint::Nothing, Paint::Nothing}));
+  using enum shell::PresentationMode;
+  EXPECT_EQ(changes(Deferred, 3), (std::vector{Paint::Later, Paint::Nothing, Paint::Nothing}));
   now += 1000;
-  EXPECT_EQ(changes(deferred, 600), std::vector<Paint>(600, Paint::Nothing));  // it is coming
+  EXPECT_EQ(changes(Deferred, 600), std::vector<Paint>(600, Paint::Nothing));  // it is coming
   pacer.Painted();
-  EXPECT_EQ(pacer.Changed(immediate), Paint::Later);
+  EXPECT_EQ(pacer.Changed(Immediate), Paint::Later);
   now += 15;  // within a frame: the 256th change does not paint
-  EXPECT_EQ(changes(immediate, 256), std::vector<Paint>(256, Paint::Nothing));
+  EXPECT_EQ(changes(Immediate, 256), std::vector<Paint>(256, Paint::Nothing));
   now += 1;
   std::vector<Paint> frame(256, Paint::Nothing);
   frame.back() = Paint::Now;
-  EXPECT_EQ(changes(immediate, 256), frame);
+  EXPECT_EQ(changes(Immediate, 256), frame);
 }
 
 TEST_F(WindowRules, EnablingARunningTimerDoesNotStartItsIntervalAgain) {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "apps/kestrel/form1.h"
 #include "model/viewer_fixture.h"
 #include "shell/base/read_only_file.h"
 #include "shell/base/windows_error.h"
@@ -13,13 +12,7 @@ namespace model_test {
 namespace {
 
 // What Windows' own path rules would get wrong: device names, long paths, files held locked.
-class WindowsFiles : public ViewerTest {
- protected:
-  // Copies a sample under a name that Windows' path rules would otherwise take for a device.
-  void CopyAs(const char* sample, const fs::path& path) {
-    fs::copy_file(shell::SystemPath(test_support::SamplePath(sample)), shell::SystemPath(path));
-  }
-};
+using WindowsFiles = ViewerTest;
 
 TEST_F(WindowsFiles, DeviceNamesAreFilesAndLongPathsOpen) {
   fs::path deep = Folder();
@@ -30,10 +23,10 @@ TEST_F(WindowsFiles, DeviceNamesAreFilesAndLongPathsOpen) {
   const fs::path cases[] = {Folder() / "CON.nsl", Folder() / "nul.nsl", Folder() / "COM1.nsl",
                             deep / "deep logo.nsl"};
   for (const fs::path& file : cases) {
-    CopyAs("hello_frame.nsl", file);
+    Copy("hello_frame.nsl", file);
   }
   for (const fs::path& file : cases) {
-    Open<kestrel::Form1>(file);
+    OpenKestrel(file);
     EXPECT_EQ(Selected(), file.filename().string());
     EXPECT_EQ(BigScreenDiffers(SampleArt("hello_frame"), shell::kGridColor), "") << file;
   }
@@ -50,14 +43,13 @@ TEST_F(WindowsFiles, DeviceNamesAreFilesAndLongPathsOpen) {
 
 // Why a file cannot be read, in the same words as on Linux where both have the case.
 TEST_F(WindowsFiles, EachFailureToOpenAFileIsToldInItsOwnWords) {
-  CopyAs("hello_frame.nsl", Folder() / "held.nsl");
+  Copy("hello_frame.nsl", "held.nsl");
   fs::create_directory(Folder() / "folder.nsl");
   const std::wstring pipe = L"\\\\.\\pipe\\kp-" + Folder().filename().native() + L".nsl";
   HANDLE held = CreateFileW((Folder() / "held.nsl").c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_INBOUND, 0, 1, 0, 0, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(held != INVALID_HANDLE_VALUE && server != INVALID_HANDLE_VALUE);
   const std::pair<fs::path, const char*> cases[] = {
       {Folder() / "held.nsl", "The file is in use by another program."},
       {pipe, "Not a regular file (a pipe, a device or the like)."},
@@ -106,8 +98,8 @@ TEST_F(WindowsFiles, EachFormOfTheStartUpArgumentOpensItsFileOrFallsBack) {
   drives_ = shell::ListDrives();
   ASSERT_NE(Folder().native().substr(0, 2), fs::current_path().native().substr(0, 2));
   fs::create_directory(Folder() / "my logos");
-  CopyAs("hello_frame.nsl", Folder() / "logo.nsl");
-  CopyAs("hello_frame.nsl", Folder() / "my logos" / "logo.nsl");
+  Copy("hello_frame.nsl", "logo.nsl");
+  Copy("hello_frame.nsl", "my logos/logo.nsl");
   enum Shown { kFolder, kMyLogos, kOtherDrivesFolder };
   const fs::path shown[] = {Folder(), Folder() / "my logos", fs::current_path()};
   for (const auto& [form, folder_shown, selected] :
@@ -125,7 +117,7 @@ TEST_F(WindowsFiles, EachFormOfTheStartUpArgumentOpensItsFileOrFallsBack) {
         {L"COM1", kFolder, false}, {L"\\\\.\\NUL", kFolder, false}}) {
     const std::wstring argument = shell::WithoutWrappingQuotes(Filled(form, Folder()));
     SCOPED_TRACE(shell::DisplayText(argument));
-    Open<kestrel::Form1>(argument);
+    OpenKestrel(argument);
     EXPECT_EQ(File1().Path(), shown[folder_shown]);
     EXPECT_EQ(Selected(), selected ? "logo.nsl" : "none");
     EXPECT_EQ(Messages(), "");

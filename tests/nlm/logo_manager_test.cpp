@@ -43,12 +43,6 @@ std::string Lookup(const std::string& text, const std::string& value_name = "") 
   return nlm::RegModule(registry).GetRegString(kHkeyLocalMachine, kAppPathsKey, value_name);
 }
 
-std::string Repeated(const std::string& piece, int times) {
-  std::string text;
-  while (times-- > 0) text += piece;
-  return text;
-}
-
 TEST(WineRegistry, ReadsTheValueAsRegQueryValueExADoes) {
   const std::tuple<std::string, std::string, std::string> cases[] = {  // text, name, value
       {SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\""), "",
@@ -83,9 +77,13 @@ TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
       {"65001", "\\x142", "ł", 123, true}, {"65001", "\\x142", "ł", 124, false},  // UTF-8 too
   };
   for (const auto& [acp, escaped, letter, count, fits] : cases) {
-    const std::string text = SystemReg("@=\"C:\\\\" + Repeated(escaped, count) + ".exe\"", acp);
-    const std::string value = "C:\\" + Repeated(letter, count) + ".exe";
-    EXPECT_EQ(Lookup(text), fits ? value : "") << acp << " " << letter << " " << count;
+    std::string written, value;
+    for (int i = 0; i < count; ++i) {
+      written += escaped;
+      value += letter;
+    }
+    EXPECT_EQ(Lookup(SystemReg("@=\"C:\\\\" + written + ".exe\"", acp)),
+              fits ? "C:\\" + value + ".exe" : "") << acp << " " << letter << " " << count;
   }
 }
 
@@ -94,15 +92,13 @@ TEST(WineRegistry, TheBufferHolds254CharactersOfTheAnsiCodePage) {
 class WinePrefixTest : public testing::Test {
  protected:
   WinePrefixTest() {
-    fs::create_directories(program().parent_path());
-    std::ofstream(program()) << "MZ";
-    fs::create_directories(prefix() / "drive_c" / "Żółw");
-    std::ofstream(prefix() / "drive_c" / "Żółw" / "LM.exe") << "MZ";
-    std::ofstream(prefix() / "drive_c" / "\xF3.exe") << "MZ";
-    for (const char* name : {"LM.cmd", "LM.EXE.txt", "Tool.EXE"}) {
+    for (const char* name : {"Program Files/LogoManager", "Żółw", "folder.exe"}) {
+      fs::create_directories(prefix() / "drive_c" / name);
+    }
+    for (const char* name : {"Program Files/LogoManager/LogoManager.exe", "Żółw/LM.exe", "\xF3.exe",
+                             "LM.cmd", "LM.EXE.txt", "Tool.EXE"}) {
       std::ofstream(prefix() / "drive_c" / name) << "MZ";
     }
-    fs::create_directories(prefix() / "drive_c" / "folder.exe");
     fs::create_directories(prefix() / "dosdevices");
     fs::create_symlink("../drive_c", prefix() / "dosdevices" / "c:");
     fs::create_symlink("/", prefix() / "dosdevices" / "z:");
@@ -115,9 +111,7 @@ class WinePrefixTest : public testing::Test {
     unsetenv("WINEPREFIX");
   }
   fs::path prefix() const { return folder.Path() / "prefix"; }
-  fs::path program() const {
-    return prefix() / "drive_c" / "Program Files" / "LogoManager" / "LogoManager.exe";
-  }
+  fs::path program() const { return prefix() / "drive_c/Program Files/LogoManager/LogoManager.exe"; }
   fs::path bin() const { return folder.Path() / "bin"; }
 
   test_support::TempFolder folder;
@@ -160,33 +154,23 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
   const fs::path reg = prefix() / "system.reg";
   const std::string home = std::getenv("HOME");
   const fs::path working_folder = fs::current_path();
+  const auto usable = [] {
+    const nlm::LogoManagerLookup lookup = nlm::LookUpLogoManager(*nlm::SystemRegistry());
+    EXPECT_EQ(lookup.LogoManagerPath.empty(), !lookup.usable);
+    return lookup.usable;
+  };
   const std::string registered =
       SystemReg("@=\"C:\\\\Program Files\\\\LogoManager\\\\LogoManager.exe\"");
-  const std::tuple<const char*, std::function<void()>, bool> cases[] = {
-      {"a registry", [&] { std::ofstream(reg) << registered; }, true},
-      {"larger than any registry",
-       [&] {
-         std::ofstream(reg) << registered;
-         fs::resize_file(reg, (std::uintmax_t{64} << 20) + 1);  // sparse: never read
-       },
-       false},
-      {"no WINEPREFIX and no HOME, a .wine in the working folder",
-       [&] {
-         std::ofstream(reg) << registered;
-         fs::create_symlink(prefix(), folder.Path() / ".wine");
-         fs::current_path(folder.Path());
-         unsetenv("WINEPREFIX");
-         unsetenv("HOME");
-       },
-       false},
-  };
-  for (const auto& [what, make, usable] : cases) {
-    fs::remove(reg);
-    make();
-    const nlm::LogoManagerLookup lookup = nlm::LookUpLogoManager(*nlm::SystemRegistry());
-    EXPECT_EQ(lookup.usable, usable) << what;
-    EXPECT_EQ(lookup.LogoManagerPath.empty(), !usable) << what;
-  }
+  std::ofstream(reg) << registered;
+  EXPECT_TRUE(usable());
+  fs::resize_file(reg, (std::uintmax_t{64} << 20) + 1);  // larger than any registry; sparse
+  EXPECT_FALSE(usable());
+  std::ofstream(reg) << registered;
+  fs::create_symlink(prefix(), folder.Path() / ".wine");  // in the working folder, and no
+  fs::current_path(folder.Path());                        // WINEPREFIX and no HOME
+  unsetenv("WINEPREFIX");
+  unsetenv("HOME");
+  EXPECT_FALSE(usable());
   EXPECT_EQ(nlm::WinePrefix(), std::nullopt);
   setenv("HOME", home.c_str(), 1);
   fs::current_path(working_folder);
@@ -195,13 +179,7 @@ TEST_F(WinePrefixTest, ARegistryThatCannotBeReadMeansNotRegistered) {
 // The export runs `wine` with LogoManager and the file, each argument intact and without a
 // shell, only while both can be started; a failure is never reported as a start.
 TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
-  const std::string LogoManagerPath = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
-  // What is there; the program registered; whether it, and wine, are there; whether it starts.
-  const std::tuple<const char*, std::string, bool, bool, bool> cases[] = {
-      {"both there", LogoManagerPath, true, true, true},
-      {"no wine", LogoManagerPath, true, false, false},
-      {"LogoManager.exe removed after start-up", LogoManagerPath, false, true, false},
-  };
+  const std::string program_path = "C:\\Program Files\\LogoManager\\LogoManager.exe ";
   const fs::path file = folder.Path() / "a b$(touch x); 'q\"&mkdir X&.nlm";
   std::string file_for_wine = "Z:" + file.string();
   std::replace(file_for_wine.begin(), file_for_wine.end(), '/', '\\');
@@ -210,19 +188,18 @@ TEST_F(WinePrefixTest, TheExportStartsLogoManagerOnlyWhenItCanRun) {
                                 << "done > \"$0.tmp\" && /bin/mv \"$0.tmp\" \"" << record.string()
                                 << "\"\n";
   fs::permissions(bin() / "wine", fs::perms::owner_all);
-  for (const auto& [what, registered, program_there, wine_there, started] : cases) {
-    setenv("PATH", (wine_there ? bin() : folder.Path() / "nothing").c_str(), 1);
-    if (!program_there) {
-      fs::remove(program());
-    }
-    EXPECT_EQ(nlm::StartLogoManager(registered, file), started) << what;
-  }
+  EXPECT_TRUE(nlm::StartLogoManager(program_path, file));
+  setenv("PATH", (folder.Path() / "nothing").c_str(), 1);  // no wine
+  EXPECT_FALSE(nlm::StartLogoManager(program_path, file));
+  setenv("PATH", bin().c_str(), 1);
+  fs::remove(program());  // LogoManager.exe removed after start-up
+  EXPECT_FALSE(nlm::StartLogoManager(program_path, file));
   for (int i = 0; i < 500 && !fs::exists(record); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   std::ifstream in(record);
   const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  EXPECT_EQ(got, "[" + LogoManagerPath + "]\n[" + file_for_wine + "]\n");
+  EXPECT_EQ(got, "[" + program_path + "]\n[" + file_for_wine + "]\n");
   EXPECT_FALSE(fs::exists("x"));
 }
 

@@ -36,6 +36,7 @@ class WindowLayerTest : public QObject {
   template <typename T = QWidget>
   T* Control(std::string_view name) { return window_->findChild<T*>(shell::FromUtf8(name)); }
   shell::FileList& File1() { return form_->ControlNamed<shell::FileList>("File1"); }
+  shell::CheckBox& Check1() { return form_->ControlNamed<shell::CheckBox>("Check1"); }
   // Whether the named surface shows the sample's art, every device pixel exact, somewhere inside
   // it: `pitch` pixels a dot, with grid lines `line` thick between and around the dots.
   bool Shows(const char* name, const char* sample, int pitch, int line = 0) {
@@ -109,10 +110,20 @@ class WindowLayerTest : public QObject {
     std::filesystem::create_directory(folder_.Path() / "sub");
   }
 
-  void eachWindowIsItsTableWithTheModelsCaptionsFittingTheirLabels() {
+  // Each window as its table says in either language, its logo shown: at the scale factor the
+  // test runs at (QT_SCALE_FACTOR), every caption whole and every dot whole and crisp. Its close
+  // box closes it.
+  void eachWindowIsItsTableAndShowsItsLogoAtTheScreensScale() {
     for (int window_and_language = 0; window_and_language < 4; ++window_and_language) {
       language_ = window_and_language % 2 ? "en" : "pl";
-      Open(window_and_language < 2);
+      const bool kestrel = window_and_language < 2;
+      const char* sample = kestrel ? "kestrel_bird" : "picture_wave";
+      Open(kestrel, folder_.Path() / (sample + std::string(kestrel ? ".nsl" : ".nlm")));
+      window_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+      QCOMPARE(window_->devicePixelRatioF(),
+               qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+      QVERIFY(BigScreenShows(sample) && (!kestrel || Shows("Picture2", sample, DevicePixels()[2])));
       const shell::WindowSpec& window = form_->Window();
       QCOMPARE(window_->size(), QSize(window.client_width, window.client_height));
       QCOMPARE(window_->minimumSize(), window_->maximumSize());
@@ -154,11 +165,8 @@ class WindowLayerTest : public QObject {
           QCOMPARE(label->palette().color(QPalette::WindowText), QColor(rgb.r, rgb.g, rgb.b));
         }
       }
-    }
-    for (const bool kestrel : {true, false}) {  // the focus chain in the model's tab order
-      Open(kestrel);
-      QString expected, order;
-      for (const shell::ControlSpec* spec : shell::TabOrder(form_->Window().controls)) {
+      QString expected, order;  // the focus chain in the model's tab order
+      for (const shell::ControlSpec* spec : shell::TabOrder(window.controls)) {
         expected += shell::FromUtf8(spec->name) + ' ';
       }
       for (QWidget* at = Control("Command1"); order.size() < expected.size();
@@ -168,27 +176,22 @@ class WindowLayerTest : public QObject {
         }
       }
       QCOMPARE(order, expected);
+      window_->close();
+      QVERIFY(form_->Closed());
     }
   }
 
-  // At the scale factor the test runs at (QT_SCALE_FACTOR), every dot whole and crisp.
-  void theSurfacesPaintTheCanvasAndTheCloseBoxCloses() {
-    Open(false, folder_.Path() / "picture_wave.nlm");
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QCOMPARE(window_->devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
-    QVERIFY(BigScreenShows("picture_wave"));
-    Open(true, folder_.Path() / "kestrel_bird.nsl");
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QVERIFY(BigScreenShows("kestrel_bird") && Shows("Picture2", "kestrel_bird", DevicePixels()[2]));
-    window_->close();
-    QVERIFY(form_->Closed());
-  }
-
+  // Real keys, clicks and drops reaching the model: the focus starts on Exit, tabbing into the
+  // file list selects nothing, Enter clicks a button, a letter picks a file, the focus comes back
+  // after a message box, and a double-click on a caption toggles its box once.
   void eachWidgetsEventsReachTheModel() {
     Open(true);
-    Control<QPushButton>("Command3")->click();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QCOMPARE(QApplication::focusWidget(), Control("Command1"));
+    for (int i = 0; i < 4; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() == Control("File1") && File1().SelectedIndex() == -1);
+    QTest::keyClick(Control("File1"), Qt::Key_Down);  // the first key takes the first entry
     QCOMPARE(File1().SelectedIndex(), 0);
     QTest::keyClick(Control("File1"), Qt::Key_Down);  // a keyboard move selects and draws
     QCOMPARE(form_->CurrentFile(), folder_.Path() / "kestrel_bird.nsl");
@@ -198,57 +201,32 @@ class WindowLayerTest : public QObject {
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, {},
                       file1->visualRect(file1->model()->index(0, 0)).center());
     QVERIFY(BigScreenShows("hello_frame"));  // chosen again: drawn again
-    QTest::mouseClick(Control("Label3"), Qt::LeftButton);
-    QCOMPARE(form_->ControlNamed<shell::CheckBox>("Check1").Value(), 0);
-    QVERIFY(!Control<QCheckBox>("Check1")->isChecked());
+    QTest::keyClicks(Control("File1"), "k");
+    QCOMPARE(form_->CurrentFile(), folder_.Path() / "kestrel_bird.nsl");
+    Control("Command3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Control("Command3"), Qt::Key_Return);  // Next, round to the first
+    QCOMPARE(File1().SelectedIndex(), 0);
+    Control("Command3")->clearFocus();
+    Control<QPushButton>("Command2")->click();  // About, then the focus where it was
+    QCOMPARE(messages_.shown.size(), std::size_t{1});
+    QCOMPARE(QApplication::focusWidget(), Control("Command3"));
+    QWidget* caption = Control("Label3");
+    QTest::mouseClick(caption, Qt::LeftButton);
+    QVERIFY(!Check1().Value() && !Control<QCheckBox>("Check1")->isChecked());
+    QTest::mousePress(caption, Qt::LeftButton);  // the rest of a double-click as Qt delivers it
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    QTest::mouseRelease(caption, Qt::LeftButton);
+    QCOMPARE(Check1().Value(), 0);
     Control<QCheckBox>("Check1")->click();
-    QCOMPARE(form_->ControlNamed<shell::CheckBox>("Check1").Value(), 1);
+    QCOMPARE(Check1().Value(), 1);
     auto* dir1 = Control<QListWidget>("Dir1");
     dir1->setCurrentRow(dir1->count() - 1);
     QTest::keyClick(dir1, Qt::Key_Return);
     QCOMPARE(File1().Path(), folder_.Path() / "sub");
     QCOMPARE(Control<QComboBox>("Drive1")->currentText(), QStringLiteral("/"));
-    window_->show();
-    Control<QPushButton>("Command1")->click();
-    QVERIFY(!window_->isVisible() && form_->Closed());
-  }
-
-  // The focus starts on Exit, Enter clicks a button, a letter picks a file, the focus comes back
-  // after a message box, and a double-click on a caption toggles its box once.
-  void theKeyboardWorksFromTheFirstMomentAndTheFocusComesBack() {
-    Open(true);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    QCOMPARE(QApplication::focusWidget(), Control("Command1"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // Next
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(File1().SelectedIndex(), 0);
-    Control("File1")->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(Control("File1"), "k");
-    QCOMPARE(form_->CurrentFile(), folder_.Path() / "kestrel_bird.nsl");
-    Control("File1")->clearFocus();
-    Control<QPushButton>("Command2")->click();  // About, then the focus where it was
-    QCOMPARE(messages_.shown.size(), std::size_t{1});
-    QCOMPARE(QApplication::focusWidget(), Control("File1"));
-    QWidget* caption = Control("Label3");  // a double-click as Qt delivers it
-    QTest::mouseClick(caption, Qt::LeftButton);
-    QTest::mousePress(caption, Qt::LeftButton);
-    QTest::mouseDClick(caption, Qt::LeftButton);
-    QTest::mouseRelease(caption, Qt::LeftButton);
-    QCOMPARE(form_->ControlNamed<shell::CheckBox>("Check1").Value(), 0);
-    messages_.shown.clear();
-  }
-
-  // A file dropped from a file manager, on the file list, reaches the model; other data does not.
-  void aDroppedFileIsOpened() {
-    Open(true);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    QWidget* target = Control("File1");
-    const auto drop = [target](const QList<QUrl>& urls) {
+    const auto drop = [target = Control("File1")](const QUrl& url) {  // as a file manager drops
       QMimeData data;
-      data.setUrls(urls);
+      data.setUrls({url});
       const QPoint at = target->rect().center();
       QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
       QApplication::sendEvent(target, &enter);
@@ -256,26 +234,18 @@ class WindowLayerTest : public QObject {
       QApplication::sendEvent(target, &dropped);
       return enter.isAccepted();
     };
-    QVERIFY(!drop({QUrl("https://example.org/a.nsl")}));
-    QCOMPARE(File1().SelectedIndex(), -1);
+    QVERIFY(!drop(QUrl("https://example.org/a.nsl")));
+    QCOMPARE(File1().Path(), folder_.Path() / "sub");
     const QString bird = QString::fromStdString((folder_.Path() / "kestrel_bird.nsl").string());
-    QVERIFY(drop({QUrl::fromLocalFile(bird)}));
+    QVERIFY(drop(QUrl::fromLocalFile(bird)) && BigScreenShows("kestrel_bird"));
     QCOMPARE(form_->CurrentFile(), folder_.Path() / "kestrel_bird.nsl");
-    QVERIFY(BigScreenShows("kestrel_bird"));
-  }
-
-  void tabbingIntoTheFileListSelectsNothingAndTheTimerCloses() {
+    Control<QPushButton>("Command1")->click();
+    QVERIFY(!window_->isVisible() && form_->Closed());
     Open(false);
     window_->show();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-    Control("Picture1")->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), Control("File1"));
-    QVERIFY(File1().SelectedIndex() == -1 && form_->CurrentFile().empty());
-    QTest::keyClick(Control("File1"), Qt::Key_Down);  // the first key takes the first entry
-    QCOMPARE(File1().SelectedIndex(), 0);
     form_->ControlNamed<shell::Timer>("Timer1").SetEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(!window_->isVisible() && form_->Closed(), 5000);
+    messages_.shown.clear();
   }
 };
 

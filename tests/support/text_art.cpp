@@ -29,20 +29,17 @@ Art Blank(int width, int height) {
 
 Art ArtOf(const shell::DotPicture& picture) {
   Art art = Blank(picture.Width(), picture.Height());
-  for (int r = 0; r < picture.Height(); ++r) {
-    for (int c = 0; c < picture.Width(); ++c) {
-      art[std::size_t(r)][std::size_t(c)] = picture.At(c, r) ? '#' : '.';
-    }
+  for (int i = 0, width = picture.Width(); i < width * picture.Height(); ++i) {
+    art[std::size_t(i / width)][std::size_t(i % width)] = ".#"[picture.At(i % width, i / width)];
   }
   return art;
 }
 
 Art PreviewArt(const shell::Raster& preview, shell::Rgb dot) {
   Art art = Blank(preview.Width(), preview.Height());
-  for (int y = 0; y < preview.Height(); ++y) {
-    for (int x = 0; x < preview.Width(); ++x) {
-      art[std::size_t(y)][std::size_t(x)] = preview.At(x, y) == dot ? '#' : '.';
-    }
+  for (int i = 0, width = preview.Width(); i < width * preview.Height(); ++i) {
+    art[std::size_t(i / width)][std::size_t(i % width)] =
+        ".#"[preview.At(i % width, i / width) == dot];
   }
   return art;
 }
@@ -63,11 +60,9 @@ shell::Raster ScreenOf(const Art& art, int ox, int oy, shell::Rgb grid) {
 
 shell::Raster PreviewOf(const Art& art, shell::Rgb dot) {
   shell::Raster preview(int(art[0].size()), int(art.size()), shell::kScreenColor);
-  for (std::size_t y = 0; y < art.size(); ++y) {
-    for (std::size_t x = 0; x < art[y].size(); ++x) {
-      if (art[y][x] == '#') {
-        preview.SetPixel(int(x), int(y), dot);
-      }
+  for (int i = 0, width = preview.Width(); i < width * preview.Height(); ++i) {
+    if (art[std::size_t(i / width)][std::size_t(i % width)] == '#') {
+      preview.SetPixel(i % width, i / width, dot);
     }
   }
   return preview;
@@ -77,11 +72,9 @@ std::string Difference(const shell::Raster& shown, const shell::Raster& expected
   if (shown.Width() != expected.Width() || shown.Height() != expected.Height()) {
     return "in size";
   }
-  for (int y = 0; y < expected.Height(); ++y) {
-    for (int x = 0; x < expected.Width(); ++x) {
-      if (shown.At(x, y) != expected.At(x, y)) {
-        return "at pixel " + std::to_string(x) + "," + std::to_string(y);
-      }
+  for (int i = 0, width = expected.Width(); i < width * expected.Height(); ++i) {
+    if (shown.Pixels()[i] != expected.Pixels()[i]) {
+      return "at pixel " + std::to_string(i % width) + "," + std::to_string(i / width);
     }
   }
   return "";
