@@ -150,8 +150,6 @@ Window::~Window() {
 }
 
 void Window::Build() {
-  tooltips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                              window_, nullptr, GetModuleHandleW(nullptr), nullptr);
   // Children are made in tab order, which is the order Tab moves the focus in; the others
   // after them, in the table's order.
   std::vector<const ControlSpec*> order = TabOrder(form_.Window().controls);
@@ -190,16 +188,6 @@ void Window::Build() {
         const bool picture = spec->kind == ControlKind::PictureButton;
         HWND button =
             CreateChild(slot, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | (picture ? BS_ICON : 0));
-        if (!spec->tooltip.empty()) {
-          std::wstring tip = Wide(spec->tooltip);
-          TOOLINFOW tool{};
-          tool.cbSize = sizeof tool;
-          tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-          tool.hwnd = window_;
-          tool.uId = reinterpret_cast<UINT_PTR>(button);
-          tool.lpszText = tip.data();
-          SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
         binding = std::make_unique<ButtonBinding>(*std::get<TextControl*>(control), button);
         break;
       }
@@ -238,6 +226,23 @@ void Window::Build() {
     if (child) {
       children_[spec->name] = child;
       FitToScale(child, *spec);
+    }
+  }
+}
+
+void Window::MakeTooltips() {
+  tooltips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                              window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  for (const ControlSpec& spec : form_.Window().controls) {
+    if (!spec.tooltip.empty()) {
+      std::wstring tip = Wide(spec.tooltip);
+      TOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.hwnd = window_;
+      tool.uId = reinterpret_cast<UINT_PTR>(children_.at(spec.name));
+      tool.lpszText = tip.data();
+      SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
 }
@@ -422,6 +427,11 @@ LRESULT Window::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Rescale(HIWORD(wparam));
       return 0;
     }
+    case WM_SETCURSOR:  // the pointer is over the window: the tooltips can be needed now
+      if (!tooltips_) {
+        MakeTooltips();
+      }
+      return DefWindowProcW(window_, message, wparam, lparam);
     case WM_CLOSE:
       form_.Close();  // the close box
       return 0;

@@ -33,6 +33,9 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Build();
+  // The buttons' tooltips, made when the pointer first comes over the window rather than at
+  // start, where their window would cost as much as a control.
+  void MakeTooltips();
   // Fonts, icons, pictures and every child's place for a new dpi.
   void Rescale(UINT dpi);
   // The window's font, icons and decorative picture for scale_.

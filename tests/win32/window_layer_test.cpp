@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
@@ -385,6 +386,20 @@ TEST_F(Win32Window, EachChildsRealMessagesReachTheModel) {
     Open(c.program, folder_.Path() / "kestrel_bird.nsl");
     c.act();
     EXPECT_EQ(State(), c.state);
+  }
+}
+
+// Made when the pointer first comes over the window, the tooltips of Previous and Next.
+TEST_F(Win32Window, ThePointerOverTheWindowBringsTheButtonsTooltips) {
+  Open(Program::Kestrel);
+  SendMessageW(Child("Command3"), WM_SETCURSOR, WPARAM(Child("Command3")),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  for (const auto& [button, tip] :
+       {std::pair{"Command4", L"Poprzedni"}, {"Command3", L"Następny"}}) {
+    wchar_t text[80] = L"";
+    TOOLINFOW tool{sizeof tool, 0, Main(), UINT_PTR(Child(button)), {}, {}, text, 0, {}};
+    SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 80, LPARAM(&tool));
+    EXPECT_STREQ(text, tip);
   }
 }
 
