@@ -46,8 +46,8 @@ endfunction()
 function(kp_write_win32_resources rc program description)
   set(art ${PROJECT_SOURCE_DIR}/artwork)
   kp_version_text(text "${description}" ${program}.exe VFT_APP)
-  string(APPEND text "1 24 \"${PROJECT_SOURCE_DIR}/cmake/viewer.manifest\"\n"
-    "1 ICON \"${art}/${program}.ico\"\n")
+  kp_manifest_resource(text)
+  string(APPEND text "1 ICON \"${art}/${program}.ico\"\n")
   kp_decoration_resources(text ${program})
   foreach(glyph arrow-left arrow-right info drive folder-open folder-closed)
     string(TOUPPER ${glyph} name)
@@ -55,6 +55,13 @@ function(kp_write_win32_resources rc program description)
     string(APPEND text "${name} ICON \"${art}/${glyph}.ico\"\n")
   endforeach()
   file(CONFIGURE OUTPUT ${rc} CONTENT "${text}" @ONLY)
+endfunction()
+
+# kp_manifest_resource(<variable>): appends to the variable the resource line of the programs'
+# manifest (aware of each monitor's dpi, the themed common controls, long paths).
+function(kp_manifest_resource variable)
+  string(APPEND ${variable} "1 24 \"${PROJECT_SOURCE_DIR}/cmake/viewer.manifest\"\n")
+  set(${variable} "${${variable}}" PARENT_SCOPE)
 endfunction()
 
 # kp_decoration_resources(<variable> <program>): appends to the variable the resource lines of the

@@ -204,7 +204,7 @@ void Window::Build() {
         });
         break;
       }
-      case ControlKind::Image:  // decoded once the logo is on screen
+      case ControlKind::Image:  // painted by the window itself, from the picture for the scale
         break;
       case ControlKind::Timer: {
         Timer& timer = *std::get<Timer*>(control);
