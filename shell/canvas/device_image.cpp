@@ -69,4 +69,17 @@ Raster PreviewAtScale(const Raster& shown, double scale) {
                 scale);
 }
 
+const Raster& ScreenAtScale::At(double scale) {
+  if (scale == 1.0) {
+    return surface_.Screen();
+  }
+  if (!made_ || scale != made_scale_ || surface_.ScreenChanges() != made_from_) {
+    made_ = big_screen_ ? BigScreenAtScale(surface_.Screen(), scale)
+                        : PreviewAtScale(surface_.Screen(), scale);
+    made_scale_ = scale;
+    made_from_ = surface_.ScreenChanges();
+  }
+  return *made_;
+}
+
 }  // namespace shell

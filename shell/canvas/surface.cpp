@@ -19,6 +19,7 @@ void Surface::Clear() {
     retained_changed_ = true;
   } else {
     screen_ = retained_;
+    ++screen_changes_;
   }
   Changed();
 }
@@ -27,6 +28,8 @@ void Surface::FillBox(int x1, int y1, int x2, int y2, Rgb colour) {
   Target().FillBox(x1, y1, x2, y2, colour);
   if (mode_ == PresentationMode::Deferred) {
     retained_changed_ = true;
+  } else {
+    ++screen_changes_;
   }
   Changed();
 }
@@ -35,6 +38,8 @@ void Surface::SetPixel(int x, int y, Rgb colour) {
   Target().SetPixel(x, y, colour);
   if (mode_ == PresentationMode::Deferred) {
     retained_changed_ = true;
+  } else {
+    ++screen_changes_;
   }
   Changed();
 }
@@ -43,6 +48,7 @@ void Surface::Present() {
   if (mode_ == PresentationMode::Deferred && retained_changed_) {
     screen_ = retained_;
     retained_changed_ = false;
+    ++screen_changes_;
   }
 }
 

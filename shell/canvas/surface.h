@@ -43,6 +43,8 @@ class Surface {
 
   const Raster& Retained() const { return retained_; }
   const Raster& Screen() const { return screen_; }
+  // Counts the changes to Screen(), so that what is made from it knows when to be made again.
+  unsigned ScreenChanges() const { return screen_changes_; }
 
  private:
   Raster& Target() { return mode_ == PresentationMode::Deferred ? retained_ : screen_; }
@@ -52,6 +54,7 @@ class Surface {
   Raster retained_;
   Raster screen_;
   bool retained_changed_ = false;
+  unsigned screen_changes_ = 0;
   std::function<void()> listener_;
 
   void Changed() {

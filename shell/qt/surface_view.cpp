@@ -4,14 +4,14 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
-#include <optional>
-
-#include "shell/canvas/device_image.h"
 
 namespace shell {
 
 SurfaceView::SurfaceView(Surface& surface, Border border, QWidget* parent)
-    : QWidget(parent), surface_(surface), border_(border) {
+    : QWidget(parent),
+      surface_(surface),
+      border_(border),
+      shown_(surface, border == Border::Sunken2px) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   surface_.SetChangeListener([this] { SurfaceChanged(); });
 }
@@ -47,12 +47,7 @@ void SurfaceView::paintEvent(QPaintEvent*) {
   // Drawn in device pixels, one to one: at a fractional scale a scaled drawing would make cells
   // of two widths. At scale 1 the screen image is that already, drawn without a copy.
   const double scale = devicePixelRatioF();
-  std::optional<Raster> at_scale;
-  if (scale != 1.0) {
-    at_scale = border_ == Border::Sunken2px ? BigScreenAtScale(surface_.Screen(), scale)
-                                            : PreviewAtScale(surface_.Screen(), scale);
-  }
-  const Raster& pixels = at_scale ? *at_scale : surface_.Screen();
+  const Raster& pixels = shown_.At(scale);
   const QImage image(reinterpret_cast<const uchar*>(pixels.Pixels()), pixels.Width(),
                      pixels.Height(), pixels.Width() * 4, QImage::Format_RGB32);
   painter.scale(1 / scale, 1 / scale);

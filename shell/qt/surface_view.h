@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "shell/canvas/device_image.h"
 #include "shell/canvas/repaint_pacer.h"
 #include "shell/canvas/surface.h"
 
@@ -27,6 +28,7 @@ class SurfaceView : public QWidget {
 
   Surface& surface_;
   Border border_;
+  ScreenAtScale shown_;
   RepaintPacer pacer_;
 };
 

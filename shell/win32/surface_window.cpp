@@ -1,7 +1,5 @@
 #include "shell/win32/surface_window.h"
 
-#include <optional>
-
 #include "shell/canvas/device_image.h"
 #include "shell/canvas/logo_canvas.h"
 #include "shell/canvas/repaint_pacer.h"
@@ -17,6 +15,7 @@ struct SurfaceView {
   HWND window;
   Surface& surface;
   int border;  // 2: sunken; 1: flat, in the window-text colour
+  ScreenAtScale shown;
   RepaintPacer pacer{};
 
   void Changed() {
@@ -46,13 +45,7 @@ struct SurfaceView {
     }
     // Device pixels one to one, at the window's scale: whole pixels for every cell and dot,
     // the picture centred in the box and clipped to it should it be a pixel larger.
-    const double scale = ScaleOf(DpiOf(window));
-    std::optional<Raster> at_scale;
-    if (scale != 1.0) {
-      at_scale = border == 2 ? BigScreenAtScale(surface.Screen(), scale)
-                             : PreviewAtScale(surface.Screen(), scale);
-    }
-    const Raster& screen = at_scale ? *at_scale : surface.Screen();
+    const Raster& screen = shown.At(ScaleOf(DpiOf(window)));
     RECT inner = outer;
     InflateRect(&inner, -border, -border);
     if (screen.Width() < inner.right - inner.left || screen.Height() < inner.bottom - inner.top) {
@@ -110,7 +103,7 @@ HWND CreateSurfaceWindow(const ChildSlot& slot, Surface& surface, bool sunken) {
   }();
   (void)registered;
   HWND window = CreateChild(slot, kClassName, WS_TABSTOP);
-  auto* view = new SurfaceView{window, surface, sunken ? 2 : 1};
+  auto* view = new SurfaceView{window, surface, sunken ? 2 : 1, ScreenAtScale(surface, sunken)};
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   surface.SetChangeListener([view] { view->Changed(); });
   return window;

@@ -92,6 +92,21 @@ TEST(Canvas, AtEveryScaleEveryCellIsTheSameWholeNumberOfDevicePixels) {
   }
 }
 
+// A view's pixels: the screen image itself at scale 1; at another scale, made again once the
+// screen changed, in either mode.
+TEST(Canvas, AViewShowsTheScreenAsItIsNowAtItsScale) {
+  shell::LogoCanvas canvas(shell::LogoCanvas::Preview::None);
+  shell::ScreenAtScale shown(canvas.BigScreen(), true);
+  EXPECT_EQ(&shown.At(1), &canvas.BigScreen().Screen());
+  EXPECT_EQ(shown.At(1.5).At(1, 1), kScreenColor);
+  canvas.FillCell(0, 0, 0, 0, kDotColor);
+  canvas.Present();
+  EXPECT_EQ(shown.At(1.5).At(1, 1), kDotColor);  // the cell's square, 9 pixels a dot
+  canvas.SetPresentationMode(shell::PresentationMode::Immediate);
+  canvas.FillCell(0, 0, 0, 0, kScreenColor);
+  EXPECT_EQ(shown.At(1.5).At(1, 1), kScreenColor);
+}
+
 // A file manager's thumbnail: each dot a square of whole pixels, a one-pixel grid around them
 // from four pixels a dot; with fewer pixels than dots, the dot each pixel falls in, aspect kept.
 TEST(Thumbnail, WholePixelsADotAGridFromFourPixelsAndTheNearestDotBelowOne) {
